@@ -1,0 +1,19 @@
+#pragma once
+// A profile (INI) file reader with the system's lookup rules, for systems that
+// have no profile API of their own: section and key names compared without
+// regard to case, blanks around names and values dropped, one pair of
+// enclosing quotes removed, the first of duplicate keys and sections winning.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dravik {
+
+// Looks `key` up in `section` of the file text `contents`. The result is cut so
+// that it fits `bufferSize` bytes with a terminating NUL. A missing section or
+// key gives `fallback` without its trailing blanks and enclosing quotes.
+std::string LookupProfileValue(std::string_view contents, std::string_view section,
+                               std::string_view key, std::string_view fallback,
+                               std::size_t bufferSize);
+
+}  // namespace dravik

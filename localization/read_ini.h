@@ -1,0 +1,46 @@
+#pragma once
+// Looking up the texts of a language file.
+#include <string>
+
+#include "platform/profile_files.h"
+
+namespace dravik {
+
+// Values longer than this many bytes of 8-bit text come back cut to it.
+inline constexpr std::size_t kReadIniBufferBytes = 355;
+
+// The language file of a language name: <program folder>\Language\<name>.lng
+std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstring& languageName);
+
+// The code page that a font character-set code stands for; the system's ANSI
+// code page when the text is not one of the known codes.
+unsigned CodePageForCharacterSet(const std::wstring& characterSet, unsigned ansiCodePage);
+
+// The text of `key` in `section` of `file`, decoded with the code page of the
+// file's own "CharacterSet". "" for a missing file, section or key.
+std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
+                     const std::string& key, const std::wstring& file);
+
+// Writes one value; always 0.
+int WriteINI(platform::ProfileFiles& profiles, const std::string& section, const std::string& key,
+             const std::string& value, const std::wstring& file);
+
+// The language file in use and the lookups against it.
+class Language {
+ public:
+  Language(platform::ProfileFiles& profiles, std::wstring file)
+      : profiles_(profiles), file_(std::move(file)) {}
+  const std::wstring& file() const { return file_; }
+  std::wstring text(const std::string& section, const std::string& key) const {
+    return ReadINI(profiles_, section, key, file_);
+  }
+  std::wstring main(const std::string& key) const { return text("Main", key); }
+  // The raw "CharacterSet" value, which fonts take as their character set.
+  std::wstring characterSet() const { return text("LANGUAGE", "CharacterSet"); }
+
+ private:
+  platform::ProfileFiles& profiles_;
+  std::wstring file_;
+};
+
+}  // namespace dravik

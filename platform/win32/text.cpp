@@ -1,0 +1,38 @@
+#include "platform/win32/text.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+std::wstring Widen(unsigned codePage, std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  const int chars = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  if (chars <= 0) return std::wstring(bytes.begin(), bytes.end());
+  std::wstring text(static_cast<std::size_t>(chars), L'\0');
+  ::MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), chars);
+  return text;
+}
+
+std::string Narrow(unsigned codePage, std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int bytes = ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return {};
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  ::WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+std::wstring SystemErrorText(unsigned long code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer ? buffer : L"", length);
+  if (buffer) ::LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
+  return text;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/processes.h"
+
+namespace platform::win32 {
+
+class Win32SystemInfo final : public SystemInfo {
+ public:
+  std::optional<OsVersion> version() override;
+  SystemDirectoryResult systemDirectory(std::uint32_t bufferChars) override;
+  std::wstring programFolder() override;
+};
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool findNormalFile(const std::wstring& path) override;
+  bool copyFile(const std::wstring& from, const std::wstring& to) override;
+};
+
+}  // namespace platform::win32

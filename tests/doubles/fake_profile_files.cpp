@@ -1,0 +1,60 @@
+#include "doubles/fake_profile_files.h"
+
+#ifdef _WIN32
+#include "platform/win32/text.h"
+#else
+#include <iconv.h>
+#endif
+
+#include <fstream>
+#include <sstream>
+
+#include "localization/profile_reader.h"
+
+namespace fakes {
+
+std::wstring WidePath(const std::string& path) { return std::wstring(path.begin(), path.end()); }
+
+std::string NarrowPath(const std::wstring& path) {
+  std::string out;
+  for (wchar_t c : path) out += c == L'\\' ? '/' : static_cast<char>(c);
+  return out;
+}
+
+std::string FakeProfileFiles::getString(std::string_view section, std::string_view key,
+                                        std::string_view fallback, std::size_t bufferSize,
+                                        const std::wstring& file) {
+  ++reads;
+  std::ifstream in(NarrowPath(file), std::ios::binary);
+  std::stringstream contents;
+  if (in) contents << in.rdbuf();
+  return dravik::LookupProfileValue(contents.str(), section, key, fallback, bufferSize);
+}
+
+bool FakeProfileFiles::writeString(std::string_view section, std::string_view key,
+                                   std::string_view value, const std::wstring& file) {
+  std::ofstream out(NarrowPath(file), std::ios::app | std::ios::binary);
+  out << "[" << section << "]\r\n" << key << "=" << value << "\r\n";
+  return static_cast<bool>(out);
+}
+
+std::wstring FakeProfileFiles::decode(unsigned codePage, std::string_view bytes) {
+#ifdef _WIN32
+  return platform::win32::Widen(codePage, bytes);
+#else
+  const std::string from = "CP" + std::to_string(codePage);
+  iconv_t cd = iconv_open("WCHAR_T", from.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::wstring(bytes.begin(), bytes.end());
+  std::wstring out(bytes.size() * 2 + 4, L'\0');
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  char* outPtr = reinterpret_cast<char*>(out.data());
+  std::size_t outLeft = out.size() * sizeof(wchar_t);
+  iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+  iconv_close(cd);
+  out.resize(out.size() - outLeft / sizeof(wchar_t));
+  return out;
+#endif
+}
+
+}  // namespace fakes

@@ -1,0 +1,93 @@
+#pragma once
+// Doubles for the start-up's view of the system, each recording what it was asked.
+#include <map>
+#include <set>
+#include <vector>
+
+#include "platform/processes.h"
+#include "platform/shell.h"
+#include "platform/window_manager.h"
+
+namespace fakes {
+
+class FakeSystemInfo final : public platform::SystemInfo {
+ public:
+  std::optional<platform::OsVersion> version() override { return os; }
+  platform::SystemDirectoryResult systemDirectory(std::uint32_t bufferChars) override;
+  std::wstring programFolder() override { return folder; }
+
+  std::optional<platform::OsVersion> os = platform::OsVersion{2, 6, 1, 7601};
+  std::wstring systemFolder = L"C:\\windows\\system32";
+  std::wstring folder = L"C:\\Program Files\\Dravik Task Manager";
+};
+
+class FakeFileSystem final : public platform::FileSystem {
+ public:
+  bool findNormalFile(const std::wstring& path) override { return files.count(path) != 0; }
+  bool copyFile(const std::wstring& from, const std::wstring& to) override;
+
+  std::set<std::wstring> files;
+  std::vector<std::pair<std::wstring, std::wstring>> copies;
+};
+
+class FakeShell final : public platform::Shell {
+ public:
+  struct Call {
+    std::wstring verb, file, parameters, folder;
+    int show;
+  };
+  std::intptr_t execute(const std::wstring& verb, const std::wstring& file,
+                        const std::wstring& parameters, const std::wstring& folder,
+                        int showCommand) override {
+    calls.push_back({verb, file, parameters, folder, showCommand});
+    return result;
+  }
+  std::vector<Call> calls;
+  std::intptr_t result = 42;
+};
+
+class FakeUserInterface final : public platform::UserInterface {
+ public:
+  struct Box {
+    std::wstring text, title;
+    unsigned flags;
+  };
+  int messageBox(const std::wstring& text, const std::wstring& title, unsigned flags) override {
+    boxes.push_back({text, title, flags});
+    events.push_back(L"box");
+    if (answers.empty()) return platform::mb::kAnswerOk;
+    const int answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
+  void pumpMessages() override {
+    ++pumps;
+    events.push_back(L"pump");
+  }
+  std::vector<Box> boxes;
+  std::vector<int> answers;  // given in turn; OK when none is left
+  std::vector<std::wstring> events;
+  int pumps = 0;
+};
+
+class FakeInstanceLock final : public platform::InstanceLock {
+ public:
+  bool anotherInstanceRuns() override { return running; }
+  bool running = false;
+};
+
+class FakeControlLibrary final : public platform::ControlLibrary {
+ public:
+  void initExtendedClasses() override { ++inits; }
+  bool availableInSystem(const std::wstring& folder) override {
+    askedSystemFolder = folder;
+    return inSystem;
+  }
+  bool availableBesideProgram(const std::wstring&) override { return besideProgram; }
+  bool inSystem = true;
+  bool besideProgram = false;
+  int inits = 0;
+  std::wstring askedSystemFolder;
+};
+
+}  // namespace fakes
