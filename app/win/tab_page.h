@@ -27,6 +27,9 @@ struct AppContext {
   std::function<Tab()> selectedTab;
   // Enables or disables the whole main window (while a task is being ended).
   std::function<void(bool enabled)> enableMainWindow;
+  // Shows the popup menu of a tab's list at a screen point; the chosen item
+  // comes back to the page as a command.
+  std::function<void(Tab tab, POINT screen)> showPopupMenu;
 };
 
 // "(" + figure + ") " + label: the shape of every status-bar text.
@@ -44,6 +47,9 @@ class TabPage {
   virtual void deselected() {}
   // A command of this tab; false when the page does not carry it out.
   virtual bool command(Command) { return false; }
+  // The check mark of a menu item that stands for one of this page's
+  // commands (the View filter, the start type of the selected service).
+  virtual bool checked(Command) const { return false; }
   // A notification from the page's list (right click, double click...);
   // true when handled, with `result` as the answer.
   virtual bool listNotify(const NMHDR&, LRESULT& /*result*/) { return false; }
