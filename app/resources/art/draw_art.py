@@ -155,6 +155,9 @@ class Arc:
         return pad <= angle <= (a1 - a0) - pad
 
 
+_RING = [(math.cos(i * math.pi / 8), math.sin(i * math.pi / 8)) for i in range(16)]
+
+
 class Union:
     def __init__(self, *shapes):
         self.shapes = shapes
@@ -163,7 +166,13 @@ class Union:
                      max(b[2] for b in boxes), max(b[3] for b in boxes))
 
     def contains(self, x, y, inset=0.0):
-        return any(s.contains(x, y, inset) for s in self.shapes)
+        if inset <= 0:
+            return any(s.contains(x, y, inset) for s in self.shapes)
+        # Shrinking each part would leave seams where parts meet: a point is
+        # inside the shrunk union when a ring round it lies inside the union.
+        if not self.contains(x, y):
+            return False
+        return all(self.contains(x + inset * dx, y + inset * dy) for dx, dy in _RING)
 
 
 class Minus:
@@ -300,6 +309,14 @@ def badge(c, cx, cy, r, colours):
 
 
 def cross(c, cx, cy, half, width, colour):
+    if c.u == 1 and half == int(half):
+        # At 16 px a smoothed cross is a grey blot: set its pixels one by one.
+        n = int(2 * half)
+        for i in range(n + 1):
+            x = cx - half - 0.5 + i
+            c.paint(c.box(x, cy - half - 0.5 + i, x + 1, cy - half + 0.5 + i), colour)
+            c.paint(c.box(x, cy + half - 0.5 - i, x + 1, cy + half + 0.5 - i), colour)
+        return
     c.paint(Union(c.stroke([(cx - half, cy - half), (cx + half, cy + half)], width),
                   c.stroke([(cx + half, cy - half), (cx - half, cy + half)], width)), colour)
 
@@ -333,15 +350,17 @@ def page(c, x0, y0, x1, y1, fold):
 
 def draw_refresh(c):
     """Two arrows chasing each other round a circle."""
-    for start in (200, 20):
-        body = c.arc(8, 8, 6.6, 3.6, start, start + 125)
-        a = math.radians(start + 125)
+    for start in (205, 25):
+        end = start + 115
+        # The body runs on under its head, so no outline shows where they join.
+        body = c.arc(8, 8, 6.4, 3.8, start, end + 14)
+        a = math.radians(end)
         ux, uy = math.cos(a), math.sin(a)          # out from the centre
         tx, ty = -uy, ux                           # along the turn
-        mid = 5.1
-        head = c.polygon([(8 + ux * (mid + 3.6) - tx * 0.3, 8 + uy * (mid + 3.6) - ty * 0.3),
-                          (8 + ux * (mid - 3.6) - tx * 0.3, 8 + uy * (mid - 3.6) - ty * 0.3),
-                          (8 + ux * mid + tx * 3.9, 8 + uy * mid + ty * 3.9)])
+        mid, half, length = 5.1, 3.4, 4.0
+        head = c.polygon([(8 + ux * (mid + half), 8 + uy * (mid + half)),
+                          (8 + ux * mid + tx * length, 8 + uy * mid + ty * length),
+                          (8 + ux * (mid - half), 8 + uy * (mid - half))])
         c.draw(Union(body, head), BLUE)
 
 
@@ -473,7 +492,7 @@ def draw_program(c):
     o = c.outline / c.u
     c.paint(c.box(1 + o + 2, 9, 31 - o - 2, 28 - o), PAPER[0])
     if c.size >= 24:  # at small sizes the detail would only blur the curve
-        c.paint(c.disc(26, 5.5, 1.6), WHITE)
+        c.paint(c.box(24, 4, 27, 7), Paint('#dfe8f5'))
         for y in (12, 16, 20):
             c.paint(c.box(6, y, 17, y + 1.6), LINE_GREY)
     c.paint(c.stroke([(5, 24), (11, 24), (14.5, 14), (18.5, 25.5), (22.5, 18.5), (27, 18.5)], 2.8),
