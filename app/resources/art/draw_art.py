@@ -396,7 +396,9 @@ def draw_properties(c):
     page(c, 2, 1, 14, 15, 4)
     for y in (6, 9, 12):
         c.paint(c.box(4, y, 6, y + 2), BLUE[0])
-        c.paint(c.box(7, y + 0.5 if c.u > 1 else y, 12, y + 1.5 if c.u > 1 else y + 1), LINE_GREY)
+        # A text line: one pixel on the bullet's top row at 16 px, centred on it when larger.
+        top = y if c.u == 1 else y + 0.5
+        c.paint(c.box(7, top, 12, top + 1), LINE_GREY)
 
 
 def draw_start(c):
@@ -458,7 +460,8 @@ def draw_running(c):
 
 def draw_disabled(c):
     c.draw(c.disc(8, 8, 7.5), RED)
-    c.paint(c.box(3.5, 7, 12.5, 9) if c.u > 1 else c.box(4, 7, 12, 9), WHITE)
+    reach = 4 if c.u == 1 else 4.5  # at 16 px the longer bar would touch the outline
+    c.paint(c.box(8 - reach, 7, 8 + reach, 9), WHITE)
 
 
 def draw_paused(c):
