@@ -9,6 +9,7 @@ class Shell {
  public:
   virtual ~Shell() = default;
   // ShellExecute: returns the shell's instance value; 32 or less is a failure.
+  // An empty verb is the file's default action.
   virtual std::intptr_t execute(const std::wstring& verb, const std::wstring& file,
                                 const std::wstring& parameters, const std::wstring& folder,
                                 int showCommand) = 0;
@@ -43,6 +44,19 @@ class HttpGet {
   virtual bool busy() const = 0;
   // Drops the fetch under way, if any.
   virtual void cancel() = 0;
+};
+
+}  // namespace platform
+
+namespace platform {
+
+// Compiled HTML help.
+class HelpFiles {
+ public:
+  virtual ~HelpFiles() = default;
+  // Opens the default topic of the help file `path` for the window `owner`.
+  // The help window's handle, or 0 when the file is missing or cannot be shown.
+  virtual std::uintptr_t displayTopic(std::uintptr_t owner, const std::wstring& path) = 0;
 };
 
 }  // namespace platform
