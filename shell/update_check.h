@@ -42,6 +42,7 @@ std::wstring NewVersionPrompt(const MessageTexts& messages, const std::wstring& 
 
 inline constexpr platform::HttpTimeouts kUpdateTimeouts{1000, 1000, 1000, 1000};
 
+// One check per web client: the check owns the client's request while it runs.
 class UpdateCheck {
  public:
   UpdateCheck(platform::HttpGet& http, platform::UserInterface& ui, platform::Shell& shell,
@@ -49,6 +50,10 @@ class UpdateCheck {
               std::wstring webSite = kWebSite, VersionNumber running = kRunningVersion)
       : http_(http), ui_(ui), shell_(shell), language_(language), messages_(messages),
         programFolder_(std::move(programFolder)), webSite_(std::move(webSite)), running_(running) {}
+  // The web client would otherwise answer into a check that no longer exists.
+  ~UpdateCheck() { http_.cancel(); }
+  UpdateCheck(const UpdateCheck&) = delete;
+  UpdateCheck& operator=(const UpdateCheck&) = delete;
 
   // Check for updates...: sends the request and returns without waiting. A
   // check still under way is replaced by this one.

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_profile_files.h"
 #include "support/win/test_support.h"
+#include "support/win/ui_test_support.h"
 
 namespace {
 
@@ -36,6 +37,26 @@ TEST(HelpFile, TheCompiledHelpLiesBesideTheProgram) {
   char signature[4] = {};
   file.read(signature, 4);
   EXPECT_EQ(std::string(signature, 4), "ITSF");  // compiled HTML help
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HelpFile, TheBuiltHelpOpensAtItsDefaultTopic) {
+  platform::win32::Win32HelpFiles help;
+  platform::win32::Win32ProfileFiles profiles;
+  fakes::FakeUserInterface ui;
+  const dravik::Language german(profiles,
+                                dravik::LanguageFilePath(testsupport::ProgramDir(), L"German"));
+  const auto window = dravik::ShowHelpFile(help, ui, german, 0,
+                                           dravik::HelpFilePath(testsupport::ProgramDir()));
+  EXPECT_NE(window, 0u);
+  EXPECT_TRUE(ui.boxes.empty());
+  // The viewer's caption is the title the help project gives.
+  EXPECT_EQ(testsupport::WindowText(reinterpret_cast<HWND>(window)), L"Dravik Task Manager Help");
+  if (window) testsupport::SaveScreenshot(reinterpret_cast<HWND>(window), L"help_window.bmp");
+  if (window) ::DestroyWindow(reinterpret_cast<HWND>(window));
 }
 
 }  // namespace
