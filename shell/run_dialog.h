@@ -12,9 +12,9 @@ struct RunDialogRequest {
   std::uintptr_t owner = 0;  // window to centre the dialog on; 0 for none
   int x = -1;                // position without an owner; -1 for none
   int y = -1;
-  std::uintptr_t icon = 0;   // icon to put into the dialog; 0 for none
-  std::wstring title;        // "" keeps the shell's title
-  std::wstring prompt;       // "" keeps the shell's prompt
+  std::uintptr_t icon = 0;  // icon to put into the dialog; 0 for none
+  std::wstring title;       // "" keeps the shell's title
+  std::wstring prompt;      // "" keeps the shell's prompt
   std::uintptr_t timerId = 0;
   int retries = 0;
 };

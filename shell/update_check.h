@@ -48,8 +48,14 @@ class UpdateCheck {
   UpdateCheck(platform::HttpGet& http, platform::UserInterface& ui, platform::Shell& shell,
               const Language& language, const MessageTexts& messages, std::wstring programFolder,
               std::wstring webSite = kWebSite, VersionNumber running = kRunningVersion)
-      : http_(http), ui_(ui), shell_(shell), language_(language), messages_(messages),
-        programFolder_(std::move(programFolder)), webSite_(std::move(webSite)), running_(running) {}
+      : http_(http),
+        ui_(ui),
+        shell_(shell),
+        language_(language),
+        messages_(messages),
+        programFolder_(std::move(programFolder)),
+        webSite_(std::move(webSite)),
+        running_(running) {}
   // The web client would otherwise answer into a check that no longer exists.
   ~UpdateCheck() { http_.cancel(); }
   UpdateCheck(const UpdateCheck&) = delete;

@@ -31,8 +31,8 @@ namespace {
 
 constexpr UINT_PTR kKeySubclassId = 0x4B45;
 
-LRESULT CALLBACK DialogKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK DialogKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
   if (message == WM_KEYDOWN) {
     const bool listOpen = ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
     if (wParam == VK_ESCAPE && !listOpen) {

@@ -36,7 +36,8 @@ bool IsLink(int id) {
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -50,7 +51,9 @@ std::wstring CurrentFolder() {
 
 LanguageDialog::LanguageDialog(HINSTANCE instance, Services services, std::wstring programFolder,
                                const Language& current)
-    : instance_(instance), services_(services), programFolder_(std::move(programFolder)),
+    : instance_(instance),
+      services_(services),
+      programFolder_(std::move(programFolder)),
       current_(current) {}
 
 LanguageDialog::~LanguageDialog() { close(); }
@@ -86,8 +89,8 @@ void LanguageDialog::create() {
   const int height = frame.bottom - frame.top;
   const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = ::CreateWindowExW(exStyle, kWindowClass, L"Select Language", style, x, y, width,
-                              height, nullptr, nullptr, instance_, this);
+  window_ = ::CreateWindowExW(exStyle, kWindowClass, L"Select Language", style, x, y, width, height,
+                              nullptr, nullptr, instance_, this);
   if (!window_) return;
 
   const HFONT font = fonts_.font(current_.characterSet());

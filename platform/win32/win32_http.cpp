@@ -13,7 +13,7 @@ struct Win32HttpGet::Fetch {
   std::uint64_t generation = 0;
   HINTERNET connection = nullptr;
   HINTERNET request = nullptr;
-  std::string body;           // written by the worker threads until `finished`
+  std::string body;  // written by the worker threads until `finished`
   std::vector<char> block;
   std::atomic<bool> finished{false};
   std::atomic<bool> closed{false};
@@ -105,8 +105,8 @@ Win32HttpGet::Win32HttpGet() {
   cls.hInstance = instance;
   cls.lpszClassName = kWindowClass;
   ::RegisterClassExW(&cls);  // fails harmlessly when a second object registers again
-  window_ = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              instance, nullptr);
+  window_ = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                              nullptr);
   if (window_) ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   session_ = ::WinHttpOpen(L"Dravik Task Manager", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
                            WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
@@ -177,7 +177,8 @@ void Win32HttpGet::cancel() {
 }
 
 void Win32HttpGet::delivered(WPARAM generation) {
-  if (!current_ || static_cast<WPARAM>(current_->generation) != generation) return;  // replaced or cancelled
+  if (!current_ || static_cast<WPARAM>(current_->generation) != generation)
+    return;  // replaced or cancelled
   const std::wstring text = AnswerText(current_->body);
   current_.reset();
   auto handler = std::move(received_);
@@ -185,8 +186,7 @@ void Win32HttpGet::delivered(WPARAM generation) {
   if (handler) handler(text);
 }
 
-LRESULT CALLBACK Win32HttpGet::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK Win32HttpGet::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kAnswerMessage) {
     auto* self = reinterpret_cast<Win32HttpGet*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self) self->delivered(wParam);

@@ -41,8 +41,11 @@ std::wstring VersionText() {
 
 AboutBox::AboutBox(HINSTANCE instance, const Language& language, platform::Shell& shell,
                    std::wstring programFolder, std::wstring webSite)
-    : instance_(instance), language_(language), shell_(shell),
-      programFolder_(std::move(programFolder)), webSite_(std::move(webSite)) {}
+    : instance_(instance),
+      language_(language),
+      shell_(shell),
+      programFolder_(std::move(programFolder)),
+      webSite_(std::move(webSite)) {}
 
 AboutBox::~AboutBox() { close(); }
 
@@ -111,7 +114,8 @@ void AboutBox::create() {
 
   // A missing picture leaves the place blank.
   picture_.reset(static_cast<HICON>(::LoadImageW(instance_, L"AAA", IMAGE_ICON, 32, 32, 0)));
-  if (picture_) ::SendMessageW(control(kPicture), STM_SETICON, reinterpret_cast<WPARAM>(picture_.get()), 0);
+  if (picture_)
+    ::SendMessageW(control(kPicture), STM_SETICON, reinterpret_cast<WPARAM>(picture_.get()), 0);
   placeVersionNumber();
 }
 
@@ -150,8 +154,9 @@ void AboutBox::placeVersionNumber() {
   ::MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&labelRect), 2);
   const int height = labelRect.bottom - labelRect.top;
   ::MoveWindow(versionLabel, labelRect.left, labelRect.top, extent.cx, height, TRUE);
-  ::MoveWindow(control(kVersionNumber), labelRect.left + extent.cx + TwipsToPixelsX(kVersionGapTwips),
-               labelRect.top, 60, height, TRUE);
+  ::MoveWindow(control(kVersionNumber),
+               labelRect.left + extent.cx + TwipsToPixelsX(kVersionGapTwips), labelRect.top, 60,
+               height, TRUE);
 }
 
 bool AboutBox::translateKeyboard(MSG& message) {

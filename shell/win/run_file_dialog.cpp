@@ -32,8 +32,8 @@ DWORD WINAPI RunFileDialogThread(LPVOID parameter) {
   std::unique_ptr<RunFileDialogCall> call(static_cast<RunFileDialogCall*>(parameter));
   const HMODULE shell32 = ::LoadLibraryW(L"shell32.dll");
   if (!shell32) return 1;
-  const auto runFileDlg = reinterpret_cast<RunFileDlgFunction>(reinterpret_cast<void*>(
-      ::GetProcAddress(shell32, MAKEINTRESOURCEA(kRunFileDialogExport))));
+  const auto runFileDlg = reinterpret_cast<RunFileDlgFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(shell32, MAKEINTRESOURCEA(kRunFileDialogExport))));
   if (runFileDlg) {
     runFileDlg(call->owner, call->icon, OrNull(call->folder), OrNull(call->title),
                OrNull(call->prompt), kCalculateDirectory);
@@ -58,8 +58,8 @@ bool FileRunThroughShell() {
   DISPID id = 0;
   if (FAILED(shell->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
   DISPPARAMS none{nullptr, nullptr, 0, 0};
-  return SUCCEEDED(shell->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
-                                 nullptr, nullptr, nullptr));
+  return SUCCEEDED(shell->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr,
+                                 nullptr, nullptr));
 }
 
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -88,14 +88,16 @@ void CALLBACK RunDialogTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   }
   const HWND promptControl = iconControl ? ::GetWindow(iconControl, GW_HWNDNEXT) : nullptr;
   if (promptControl && !g_runDialog.prompt.empty()) {
-    ::SendMessageW(promptControl, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_runDialog.prompt.c_str()));
+    ::SendMessageW(promptControl, WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(g_runDialog.prompt.c_str()));
   }
 
   RECT dialogRect{};
   ::GetWindowRect(dialog, &dialogRect);
   std::optional<ScreenRect> ownerRect;
   RECT owner{};
-  if (g_runDialog.owner != 0 && ::GetWindowRect(reinterpret_cast<HWND>(g_runDialog.owner), &owner)) {
+  if (g_runDialog.owner != 0 &&
+      ::GetWindowRect(reinterpret_cast<HWND>(g_runDialog.owner), &owner)) {
     ownerRect = ToScreenRect(owner);
   }
   if (const auto placed = RunDialogPlacement(g_runDialog, ToScreenRect(dialogRect), ownerRect)) {
@@ -118,7 +120,8 @@ void StartRunDialogSearch(const RunDialogRequest& request) {
 
 void RunFileDialog(HWND owner, HICON icon, const std::wstring& title, const std::wstring& prompt,
                    const std::wstring& folder) {
-  auto call = std::make_unique<RunFileDialogCall>(RunFileDialogCall{owner, icon, title, prompt, folder});
+  auto call =
+      std::make_unique<RunFileDialogCall>(RunFileDialogCall{owner, icon, title, prompt, folder});
   const HANDLE thread = ::CreateThread(nullptr, 0, RunFileDialogThread, call.get(), 0, nullptr);
   if (!thread) return;
   call.release();  // the thread owns it now

@@ -139,9 +139,11 @@ TEST(LanguageFiles, WesternTranslationsAreWindows1252WithCharacterSetZero) {
       EXPECT_EQ(value.find("\xC3\xA9"), std::string::npos) << name << " " << key;
     }
   }
-  const dravik::Language german(profiles, fakes::WidePath((kLanguageFolder / "German.lng").string()));
+  const dravik::Language german(profiles,
+                                fakes::WidePath((kLanguageFolder / "German.lng").string()));
   EXPECT_EQ(german.text("Tray", "3"), L"Sprache wählen");
-  const dravik::Language french(profiles, fakes::WidePath((kLanguageFolder / "French.lng").string()));
+  const dravik::Language french(profiles,
+                                fakes::WidePath((kLanguageFolder / "French.lng").string()));
   EXPECT_EQ(french.text("Tray", "3"), L"Choisir la langue");
 }
 
@@ -149,7 +151,8 @@ TEST(LanguageFiles, RussianIsWindows1251WithTheCyrillicCharacterSet) {
   const auto contents = Parse(kLanguageFolder / "Russian.lng");
   EXPECT_EQ(contents.values.at("LANGUAGE/CharacterSet"), "204");
   fakes::FakeProfileFiles profiles;
-  const dravik::Language russian(profiles, fakes::WidePath((kLanguageFolder / "Russian.lng").string()));
+  const dravik::Language russian(profiles,
+                                 fakes::WidePath((kLanguageFolder / "Russian.lng").string()));
   EXPECT_EQ(russian.text("Tray", "3"), L"Выбор языка");
   EXPECT_EQ(russian.text("Tray", "6"), L"Отмена");
   // Every text that holds letters is Cyrillic, not 8-bit text read as Western.

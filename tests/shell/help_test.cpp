@@ -25,7 +25,8 @@ class ShowHelpFileTest : public ::testing::Test {
   FakeHelpFiles help_;
   fakes::FakeUserInterface ui_;
   fakes::FakeProfileFiles profiles_;
-  dravik::Language french_{profiles_, fakes::WidePath(DRAVIK_SOURCE_DIR "/localization/languages/French.lng")};
+  dravik::Language french_{profiles_,
+                           fakes::WidePath(DRAVIK_SOURCE_DIR "/localization/languages/French.lng")};
 };
 
 TEST_F(ShowHelpFileTest, TheHelpFileLiesInTheProgramFolder) {

@@ -61,10 +61,16 @@ class UpdateCheckTest : public ::testing::Test {
   fakes::FakeUserInterface ui_;
   fakes::FakeShell shell_;
   fakes::FakeProfileFiles profiles_;
-  dravik::Language language_{profiles_, fakes::WidePath(DRAVIK_SOURCE_DIR "/localization/languages/German.lng")};
+  dravik::Language language_{
+      profiles_, fakes::WidePath(DRAVIK_SOURCE_DIR "/localization/languages/German.lng")};
   dravik::MessageTexts messages_;
-  dravik::UpdateCheck check_{http_, ui_, shell_, language_, messages_,
-                             L"C:\\Program Files\\Dravik", L"http://127.0.0.1:8080"};
+  dravik::UpdateCheck check_{http_,
+                             ui_,
+                             shell_,
+                             language_,
+                             messages_,
+                             L"C:\\Program Files\\Dravik",
+                             L"http://127.0.0.1:8080"};
 };
 
 TEST_F(UpdateCheckTest, AsksTheUpdateFileWithOneSecondTimeoutsAndDoesNotWait) {

@@ -23,7 +23,8 @@ using dravik::LanguageDialog;
 using testsupport::WindowText;
 
 // The Russian texts as the translation has them, written here in UTF-16.
-constexpr wchar_t kRussianCaption[] = L"\u0412\u044b\u0431\u043e\u0440 \u044f\u0437\u044b\u043a\u0430";
+constexpr wchar_t kRussianCaption[] =
+    L"\u0412\u044b\u0431\u043e\u0440 \u044f\u0437\u044b\u043a\u0430";
 constexpr wchar_t kRussianSelect[] = L"\u042f\u0437\u044b\u043a:";
 constexpr wchar_t kRussianApply[] = L"\u041f\u0440\u0438\u043c\u0435\u043d\u0438\u0442\u044c";
 constexpr wchar_t kRussianCancel[] = L"\u041e\u0442\u043c\u0435\u043d\u0430";
@@ -50,11 +51,12 @@ class LanguageDialogTest : public ::testing::Test {
   // A pick in the list, sent as the list reports a user's pick.
   void pick(const std::wstring& name) {
     const HWND list = item(LanguageDialog::kLanguageList);
-    const LRESULT index =
-        ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+    const LRESULT index = ::SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(name.c_str()));
     ASSERT_GE(index, 0) << "no entry for this language";
     ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(dialog_.window(), WM_COMMAND, MAKEWPARAM(LanguageDialog::kLanguageList, CBN_SELCHANGE),
+    ::SendMessageW(dialog_.window(), WM_COMMAND,
+                   MAKEWPARAM(LanguageDialog::kLanguageList, CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(list));
   }
   std::vector<std::wstring> listEntries() const {
@@ -107,7 +109,8 @@ TEST_F(LanguageDialogTest, PickingRussianShowsItsCyrillicTextsBeforeAnythingIsSt
   EXPECT_EQ(WindowText(item(LanguageDialog::kApply)), kRussianApply);
   EXPECT_EQ(WindowText(item(LanguageDialog::kCancel)), kRussianCancel);
   EXPECT_EQ(WindowText(item(LanguageDialog::kTranslatorName)), kRussianTranslator);
-  EXPECT_EQ(WindowText(item(LanguageDialog::kTranslatorEmail)), L"aleksey.smirnov@draviktm.example");
+  EXPECT_EQ(WindowText(item(LanguageDialog::kTranslatorEmail)),
+            L"aleksey.smirnov@draviktm.example");
   EXPECT_EQ(WindowText(item(LanguageDialog::kTranslatorWeb)), L"http://www.draviktm.example/ru");
   // The translated controls draw with the Cyrillic character set; the links keep theirs.
   EXPECT_EQ(FontCharset(item(LanguageDialog::kSelectLabel)), 204);
@@ -130,8 +133,8 @@ TEST_F(LanguageDialogTest, CancelAndEscapeCloseWithoutStoring) {
   dialog_.open();
   pick(L"French");
   ::PostMessageW(item(LanguageDialog::kLanguageList), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(testsupport::PumpUntil([&] { return dialog_.window() == nullptr; },
-                                     std::chrono::seconds(3)));
+  EXPECT_TRUE(
+      testsupport::PumpUntil([&] { return dialog_.window() == nullptr; }, std::chrono::seconds(3)));
   EXPECT_EQ(settings_.read(dravik::kSettingLanguage), L"German");
 
   // The next opening shows the stored language again.
@@ -223,8 +226,10 @@ TEST_F(BadLanguageFolderTest, AnEmptyFolderListsNothingAndApplyKeepsTheSetting) 
 
 TEST_F(BadLanguageFolderTest, ABrokenFileAndAStoredNameWithoutFileNeitherFailNorAsk) {
   settings_.write(dravik::kSettingLanguage, L"Klingon");
-  std::ofstream(folder_ / L"Language" / L"Broken.lng", std::ios::binary) << std::string("\0\xff\xfe[Tray\n3=\n=\n[[", 15);
-  std::ofstream(folder_ / L"Language" / L"Zulu.lng", std::ios::binary) << "[Tray]\r\n3=Khetha ulimi\r\n";
+  std::ofstream(folder_ / L"Language" / L"Broken.lng", std::ios::binary)
+      << std::string("\0\xff\xfe[Tray\n3=\n=\n[[", 15);
+  std::ofstream(folder_ / L"Language" / L"Zulu.lng", std::ios::binary)
+      << "[Tray]\r\n3=Khetha ulimi\r\n";
   std::ofstream(folder_ / L"Language" / L"notes.txt", std::ios::binary) << "not a language";
   LanguageDialog dialog(::GetModuleHandleW(nullptr), {profiles_, files_, shell_, ui_, settings_},
                         folder_.wstring(), current_);

@@ -91,7 +91,8 @@ TEST_F(AboutBoxTest, OpeningSetsTheFreewareLineAndCloseOrEscapeEndTheBox) {
   ASSERT_TRUE(box.window());
   EXPECT_EQ(WindowText(box.window()), L"\u00c0 propos");
   ::PostMessageW(item(box, AboutBox::kClose), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(testsupport::PumpUntil([&] { return box.window() == nullptr; }, std::chrono::seconds(3)));
+  EXPECT_TRUE(
+      testsupport::PumpUntil([&] { return box.window() == nullptr; }, std::chrono::seconds(3)));
 }
 
 TEST_F(AboutBoxTest, TheLinkOpensTheWebSiteInTheProgramFolder) {

@@ -49,8 +49,8 @@ TEST(HelpFile, TheBuiltHelpOpensAtItsDefaultTopic) {
   fakes::FakeUserInterface ui;
   const dravik::Language german(profiles,
                                 dravik::LanguageFilePath(testsupport::ProgramDir(), L"German"));
-  const auto window = dravik::ShowHelpFile(help, ui, german, 0,
-                                           dravik::HelpFilePath(testsupport::ProgramDir()));
+  const auto window =
+      dravik::ShowHelpFile(help, ui, german, 0, dravik::HelpFilePath(testsupport::ProgramDir()));
   EXPECT_NE(window, 0u);
   EXPECT_TRUE(ui.boxes.empty());
   // The viewer's caption is the title the help project gives.

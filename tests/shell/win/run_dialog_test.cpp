@@ -1,10 +1,9 @@
 // The shell's Run dialog under Wine, which opens it with RunFileDlg (export 61)
 // as a modal dialog of the calling thread; its "Shell.Application" FileRun is
 // not implemented, so ShowRunDialog takes the direct way there.
-#include "shell/win/run_file_dialog.h"
-
 #include <gtest/gtest.h>
 
+#include "shell/win/run_file_dialog.h"
 #include "support/win/test_support.h"
 #include "support/win/ui_test_support.h"
 
@@ -53,7 +52,8 @@ TEST(RunDialog, OpensWithTheProgramsTitleAndPromptWithoutBlockingTheCaller) {
   dravik::ShowRunDialog(owner.get(), -1, -1, icon, L"Dravik Run", L"Type a program to start.");
   // ShowRunDialog returned: this thread keeps handling its messages meanwhile.
   HWND dialog = nullptr;
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return (dialog = FindDialog(L"Dravik Run")) != nullptr; }, 10s));
+  ASSERT_TRUE(
+      testsupport::PumpUntil([&] { return (dialog = FindDialog(L"Dravik Run")) != nullptr; }, 10s));
   const auto texts = ChildTexts(dialog);
   EXPECT_NE(std::find(texts.begin(), texts.end(), L"Type a program to start."), texts.end());
   EXPECT_EQ(dravik::StoredRunDialogRequest().title, L"Dravik Run");
@@ -66,7 +66,8 @@ TEST(RunDialog, TheSearchTimerRestylesAndCentresTheShellsDialog) {
   // The shell's own dialog, with its own title "Run" and prompt.
   dravik::RunFileDialog(nullptr, nullptr, L"", L"", L"");
   HWND shellDialog = nullptr;
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return (shellDialog = FindDialog(L"Run")) != nullptr; }, 10s));
+  ASSERT_TRUE(
+      testsupport::PumpUntil([&] { return (shellDialog = FindDialog(L"Run")) != nullptr; }, 10s));
 
   dravik::RunDialogRequest request;
   request.owner = reinterpret_cast<std::uintptr_t>(owner.get());
@@ -75,13 +76,15 @@ TEST(RunDialog, TheSearchTimerRestylesAndCentresTheShellsDialog) {
   request.prompt = L"Programm eingeben";
   dravik::StartRunDialogSearch(request);
   HWND dialog = nullptr;
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return (dialog = FindDialog(L"Ausf\u00fchren")) != nullptr; }, 5s));
+  ASSERT_TRUE(testsupport::PumpUntil(
+      [&] { return (dialog = FindDialog(L"Ausf\u00fchren")) != nullptr; }, 5s));
   EXPECT_EQ(dialog, shellDialog);
   EXPECT_EQ(dravik::StoredRunDialogRequest().timerId, 0u);
   EXPECT_EQ(dravik::StoredRunDialogRequest().retries, 0);
 
   const HWND iconControl = ::GetWindow(dialog, GW_CHILD);
-  EXPECT_EQ(::SendMessageW(iconControl, STM_GETIMAGE, IMAGE_ICON, 0), static_cast<LRESULT>(request.icon));
+  EXPECT_EQ(::SendMessageW(iconControl, STM_GETIMAGE, IMAGE_ICON, 0),
+            static_cast<LRESULT>(request.icon));
   EXPECT_EQ(WindowText(::GetWindow(iconControl, GW_HWNDNEXT)), L"Programm eingeben");
 
   RECT dialogRect{}, ownerRect{};
@@ -101,7 +104,8 @@ TEST(RunDialog, TheSearchGivesUpAfterTenTicksWithoutADialog) {
   request.title = L"Never shown";
   dravik::StartRunDialogSearch(request);
   EXPECT_NE(dravik::StoredRunDialogRequest().timerId, 0u);
-  EXPECT_TRUE(testsupport::PumpUntil([] { return dravik::StoredRunDialogRequest().timerId == 0; }, 5s));
+  EXPECT_TRUE(
+      testsupport::PumpUntil([] { return dravik::StoredRunDialogRequest().timerId == 0; }, 5s));
   EXPECT_EQ(dravik::StoredRunDialogRequest().retries, 0);
 }
 

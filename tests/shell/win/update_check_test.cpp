@@ -4,10 +4,9 @@
 // starts no browser.
 #include "shell/update_check.h"
 
+#include <gtest/gtest.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <mutex>
@@ -73,7 +72,8 @@ class LoopbackServer {
       std::string request;
       char buffer[1024];
       DWORD timeout = 2000;
-      ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+      ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
+                   sizeof(timeout));
       while (request.find("\r\n\r\n") == std::string::npos) {
         const int got = ::recv(client, buffer, sizeof(buffer), 0);
         if (got <= 0) break;
@@ -84,8 +84,9 @@ class LoopbackServer {
         requests_.push_back(request.substr(0, request.find("\r\n")));
       }
       if (mode_ == Mode::Answer) {
-        const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                                  std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
+        const std::string reply =
+            "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+            std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
         ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
       }
       ::shutdown(client, SD_BOTH);
@@ -121,7 +122,8 @@ class RecordingUi final : public platform::UserInterface {
 class UpdateCheckWineTest : public ::testing::Test {
  protected:
   dravik::UpdateCheck checkAgainst(const std::wstring& site) {
-    return dravik::UpdateCheck(http_, ui_, shell_, language_, messages_, testsupport::ProgramDir(), site);
+    return dravik::UpdateCheck(http_, ui_, shell_, language_, messages_, testsupport::ProgramDir(),
+                               site);
   }
   bool waitForBox(std::size_t count) {
     return testsupport::PumpUntil([&] { return ui_.boxes.size() >= count; }, 10s);
@@ -131,7 +133,8 @@ class UpdateCheckWineTest : public ::testing::Test {
   RecordingUi ui_;
   fakes::FakeShell shell_;
   platform::win32::Win32ProfileFiles profiles_;
-  dravik::Language language_{profiles_, dravik::LanguageFilePath(testsupport::ProgramDir(), L"French")};
+  dravik::Language language_{profiles_,
+                             dravik::LanguageFilePath(testsupport::ProgramDir(), L"French")};
   dravik::MessageTexts messages_;
 };
 
@@ -185,7 +188,10 @@ TEST_F(UpdateCheckWineTest, AServerThatSaysNothingOrIsNotThereLeavesTheCheckSile
   {
     // A port nobody listens on: the listener is gone before the request.
     std::wstring site;
-    { LoopbackServer gone(LoopbackServer::Mode::HangUp, "", 0); site = gone.site(); }
+    {
+      LoopbackServer gone(LoopbackServer::Mode::HangUp, "", 0);
+      site = gone.site();
+    }
     auto check = checkAgainst(site);
     check.start();
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !http_.busy(); }, 10s));

@@ -44,7 +44,8 @@ bool MessageBoxAnswerer::finish() {
 }
 
 std::wstring SaveScreenshot(HWND window, const std::wstring& name) {
-  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  ::RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   PumpFor(std::chrono::milliseconds(300));
   RECT rect{};
   if (!::GetWindowRect(window, &rect)) return {};
