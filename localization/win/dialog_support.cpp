@@ -34,14 +34,16 @@ constexpr UINT_PTR kKeySubclassId = 0x4B45;
 LRESULT CALLBACK DialogKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
   if (message == WM_KEYDOWN) {
-    const bool listOpen = ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    wchar_t className[16] = {};
+    ::GetClassNameW(control, className, 16);
+    const bool combo = ::lstrcmpiW(className, L"ComboBox") == 0;
+    // An open drop-down list takes Escape for itself: it closes the list only.
+    const bool listOpen = combo && ::SendMessageW(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
     if (wParam == VK_ESCAPE && !listOpen) {
       // The window may be destroyed by the answer: nothing of it is used afterwards.
       ::PostMessageW(::GetAncestor(control, GA_ROOT), WM_COMMAND, IDCANCEL, 0);
       return 0;
     }
-    wchar_t className[16] = {};
-    ::GetClassNameW(control, className, 16);
     if (wParam == VK_RETURN && ::lstrcmpiW(className, L"Button") == 0) {
       ::PostMessageW(control, BM_CLICK, 0, 0);
       return 0;

@@ -147,12 +147,18 @@ TEST_F(LanguageDialogTest, ApplyShowsTheMessageOfThePickedLanguageThenStoresItAn
   dialog_.open();
   pick(L"Russian");
   const dravik::Language russian(profiles_, dravik::LanguageFilePath(programFolder_, L"Russian"));
-  testsupport::MessageBoxAnswerer answerer(IDOK);
+  // The message comes first: while it is shown nothing is stored yet.
+  std::wstring storedWhileShown;
+  testsupport::MessageBoxAnswerer answerer(IDOK, [&] {
+    platform::win32::Win32Registry registry;
+    storedWhileShown = dravik::Settings(registry).read(dravik::kSettingLanguage);
+  });
   ::SendMessageW(item(LanguageDialog::kApply), BM_CLICK, 0, 0);  // returns once the box is answered
   ASSERT_TRUE(answerer.finish());
   EXPECT_EQ(answerer.title(), russian.text("Tray", "8"));
   EXPECT_EQ(answerer.text(), russian.text("Tray", "7"));
   EXPECT_FALSE(answerer.text().empty());
+  EXPECT_EQ(storedWhileShown, L"English");
   EXPECT_EQ(settings_.read(dravik::kSettingLanguage), L"Russian");
   EXPECT_EQ(dialog_.window(), nullptr);
 }

@@ -23,13 +23,15 @@ void PumpFor(std::chrono::milliseconds duration) {
   PumpUntil([] { return false; }, duration);
 }
 
-MessageBoxAnswerer::MessageBoxAnswerer(int button, std::chrono::milliseconds timeout) {
-  thread_ = std::thread([this, button, timeout] {
+MessageBoxAnswerer::MessageBoxAnswerer(int button, std::function<void()> whileShown,
+                                       std::chrono::milliseconds timeout) {
+  thread_ = std::thread([this, button, whileShown, timeout] {
     const DWORD pid = ::GetCurrentProcessId();
     MessageBoxInfo box;
     if (!WaitFor([&] { return (box = FindMessageBox(pid)).window != nullptr; }, timeout)) return;
     title_ = box.title;
     text_ = box.text;
+    if (whileShown) whileShown();
     answered_ = ::PostMessageW(box.window, WM_COMMAND, button, 0) != FALSE;
   });
 }

@@ -26,7 +26,8 @@ void PumpFor(std::chrono::milliseconds duration);
 // runs its own modal loop on the test's thread.
 class MessageBoxAnswerer {
  public:
-  explicit MessageBoxAnswerer(int button,
+  // `whileShown` runs on the answering thread once the box is seen, before it is answered.
+  explicit MessageBoxAnswerer(int button, std::function<void()> whileShown = nullptr,
                               std::chrono::milliseconds timeout = std::chrono::seconds(10));
   ~MessageBoxAnswerer();
   // Waits for the thread; true when a box was seen and answered.
