@@ -27,3 +27,20 @@ class ProfileFiles {
 };
 
 }  // namespace platform
+
+#include <vector>
+
+namespace platform {
+
+// The files of a folder, as a file list shows them to the user.
+class FileListing {
+ public:
+  virtual ~FileListing() = default;
+  // Names (without folder) of the normal files in `folder` that match
+  // `pattern` (such as "*.lng"), in the order the system lists them. An
+  // empty or missing folder gives none.
+  virtual std::vector<std::wstring> files(const std::wstring& folder,
+                                          const std::wstring& pattern) = 0;
+};
+
+}  // namespace platform

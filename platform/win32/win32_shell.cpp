@@ -9,8 +9,9 @@ std::intptr_t Win32Shell::execute(const std::wstring& verb, const std::wstring& 
                                   const std::wstring& parameters, const std::wstring& folder,
                                   int showCommand) {
   const HINSTANCE result = ::ShellExecuteW(
-      nullptr, verb.c_str(), file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-      folder.empty() ? nullptr : folder.c_str(), showCommand);
+      nullptr, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+      parameters.empty() ? nullptr : parameters.c_str(), folder.empty() ? nullptr : folder.c_str(),
+      showCommand);
   return reinterpret_cast<std::intptr_t>(result);
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/shell.h"
+
+namespace platform::win32 {
+
+// HTML help through hhctrl.ocx, loaded when first needed: a system without
+// the help viewer still runs the program, it only cannot show help.
+class Win32HelpFiles final : public HelpFiles {
+ public:
+  std::uintptr_t displayTopic(std::uintptr_t owner, const std::wstring& path) override;
+
+ private:
+  using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  HtmlHelpFunction htmlHelp_ = nullptr;
+  bool loadTried_ = false;
+};
+
+}  // namespace platform::win32
