@@ -13,6 +13,7 @@ class RefreshTimer {
  public:
   static constexpr UINT kIntervalMs = 1000;
 
+  // The context's language must be set: every tick reads its labels from it.
   RefreshTimer(AppContext& context, TasksTab& tasks);
 
   void tick() { tick_.tick(); }

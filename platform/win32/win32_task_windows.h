@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include "platform/processes.h"
 #include "platform/window_manager.h"
 
 namespace platform::win32 {
@@ -34,17 +33,6 @@ class Win32TaskWindows final : public TaskWindows {
   void setForeground(WindowHandle window) override;
   WindowHandle foreground() override;
   IconHandle stockIcon(StockIcon which) override;
-};
-
-class Win32ProcessControl final : public ProcessControl {
- public:
-  WaitResult waitForEnd(std::uint32_t processId, unsigned timeoutMs) override;
-  std::optional<bool> terminate(std::uint32_t processId) override;
-  std::optional<std::wstring> imageFileName(std::uint32_t processId) override;
-  std::wstring logicalDriveStrings() override;
-  DosDeviceResult queryDosDevice(const std::wstring& drive) override;
-  std::vector<std::uint32_t> wowMachines() override;
-  std::wstring firstModuleName(std::uint32_t processId) override;
 };
 
 }  // namespace platform::win32

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/win/tab_page.h"
+#include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_task_windows.h"
 #include "tasks/task_list.h"
 #include "tasks/win/list_view_task_rows.h"

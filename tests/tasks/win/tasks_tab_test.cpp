@@ -13,6 +13,7 @@
 #include "doubles/fake_system.h"
 #include "platform/win32/win32_performance.h"
 #include "platform/win32/win32_profile_files.h"
+#include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_task_windows.h"
 #include "processes/memory_status.h"
 #include "processes/process_path.h"
@@ -313,7 +314,8 @@ TEST_F(TasksTabTest, RightClickShowsTheMenuOnlyOverRows) {
 
 TEST_F(TasksTabTest, TheTickWritesTheStatusBar) {
   testsupport::ChildProcess helper = testsupport::Start(HelperPath(), L"Counted 2");
-  ASSERT_EQ(HelperWindows(helper, 2).size(), 2u);
+  const std::vector<HWND> counted = HelperWindows(helper, 2);
+  ASSERT_EQ(counted.size(), 2u);
   dravik::RefreshTimer timer(context_, *tab);
   timer.openProcessorCounter();
   timer.tick();
@@ -334,10 +336,15 @@ TEST_F(TasksTabTest, TheTickWritesTheStatusBar) {
   EXPECT_TRUE(available.find(L" GB)") != std::wstring::npos ||
               available.find(L" MB)") != std::wstring::npos) << available;
 
+  // On another tab, and with the window hidden, the list still follows the
+  // tasks, but panel 1 belongs to that tab.
   tab_ = dravik::Tab::Services;
+  ::ShowWindow(main_, SW_HIDE);
   ::SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"(23) Services"));
+  ::SendMessageW(counted[0], kHelperOpen, 0, 0);
   timer.tick();
   EXPECT_EQ(panel(1), L"(23) Services");
+  EXPECT_EQ(tab->rowCount(), rows + 1);
   timer.closeProcessorCounter();
 }
 
