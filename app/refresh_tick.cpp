@@ -70,8 +70,7 @@ void RefreshTick::writeMemoryPanels() {
   const platform::NumberFormat format = locale_.numberFormat();
   const CMemoryStatus memory(memory_);
   parts_.setStatusPanel(kUsedMemoryPanel, UsedMemoryPanelText(memory, language_, format));
-  parts_.setStatusPanel(kAvailableMemoryPanel,
-                        AvailableMemoryPanelText(memory, language_, format));
+  parts_.setStatusPanel(kAvailableMemoryPanel, AvailableMemoryPanelText(memory, language_, format));
 }
 
 void RefreshTick::closeProcessorCounter() { processor_.close(); }

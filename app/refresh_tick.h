@@ -38,10 +38,10 @@ class RefreshTick {
   void tick();
 
   // The pieces of the main window's load and unload, in the order it calls them:
-  void writeTaskCountPanel();     // panel 1 from the Tasks list's rows
-  void openProcessorCounter();    // opens the counter and takes the priming sample
-  void writeMemoryPanels();       // panels 3 and 4
-  void closeProcessorCounter();   // at unload
+  void writeTaskCountPanel();    // panel 1 from the Tasks list's rows
+  void openProcessorCounter();   // opens the counter and takes the priming sample
+  void writeMemoryPanels();      // panels 3 and 4
+  void closeProcessorCounter();  // at unload
 
   // Samples the processor counter; panel 2 is left as it is when the sample is not valid.
   void updateCpuUsage();

@@ -8,19 +8,27 @@ namespace {
 
 std::optional<std::uint64_t> TotalOf(const platform::MemorySample& s, int type) {
   switch (type) {
-    case 0: return s.totalPhys;
-    case 1: return s.totalPageFile;
-    case 2: return s.totalVirtual;
-    default: return std::nullopt;
+    case 0:
+      return s.totalPhys;
+    case 1:
+      return s.totalPageFile;
+    case 2:
+      return s.totalVirtual;
+    default:
+      return std::nullopt;
   }
 }
 
 std::optional<std::uint64_t> AvailableOf(const platform::MemorySample& s, int type) {
   switch (type) {
-    case 0: return s.availPhys;
-    case 1: return s.availPageFile;
-    case 2: return s.availVirtual;
-    default: return std::nullopt;
+    case 0:
+      return s.availPhys;
+    case 1:
+      return s.availPageFile;
+    case 2:
+      return s.availVirtual;
+    default:
+      return std::nullopt;
   }
 }
 

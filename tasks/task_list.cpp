@@ -77,7 +77,7 @@ int CTaskList::status(int index) const {
   const TaskEntry* entry = at(index);
   if (!entry) return kStatusResponds;
   return windows_.answers(entry->hWnd, static_cast<unsigned>(hungTimeout_)) ? kStatusResponds
-                                                                             : kStatusNotResponding;
+                                                                            : kStatusNotResponding;
 }
 
 bool CTaskList::valid(int index, WindowHandle window) {
@@ -207,8 +207,8 @@ void CTaskList::updateEntry(WindowHandle window) {
 
 int CTaskList::compact() {
   const auto live = entries_.begin() + count_;
-  const auto kept = std::stable_partition(entries_.begin(), live,
-                                          [](const TaskEntry& e) { return e.hWnd != 0; });
+  const auto kept =
+      std::stable_partition(entries_.begin(), live, [](const TaskEntry& e) { return e.hWnd != 0; });
   std::fill(kept, live, TaskEntry{});
   count_ = static_cast<int>(kept - entries_.begin());
   return count_;

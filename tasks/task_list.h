@@ -33,7 +33,8 @@ class CTaskList {
 
   // `supports16Bit`: the system is of the NT family, where 16-bit tasks run
   // inside virtual DOS machines that can be asked about.
-  CTaskList(platform::TaskWindows& windows, platform::ProcessControl& processes, bool supports16Bit);
+  CTaskList(platform::TaskWindows& windows, platform::ProcessControl& processes,
+            bool supports16Bit);
 
   int hungTimeout() const { return hungTimeout_; }
   // Ignored unless above 0.

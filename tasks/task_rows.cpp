@@ -132,9 +132,9 @@ void ShowTaskWindow(const std::optional<SelectedTask>& selected, const TaskComma
 
 bool EndTask(const std::optional<SelectedTask>& selected, const TaskCommandParts& parts) {
   if (!selected) return false;
-  const std::wstring path =
-      (selected->processId != 0 && parts.processPath) ? parts.processPath(selected->processId)
-                                                      : std::wstring();
+  const std::wstring path = (selected->processId != 0 && parts.processPath)
+                                ? parts.processPath(selected->processId)
+                                : std::wstring();
   const Confirmation question = EndTaskConfirmation(path, selected->text, *parts.messages);
   if (parts.ui->messageBox(question.text, question.title, question.flags) !=
       platform::mb::kAnswerYes) {

@@ -53,9 +53,11 @@ bool Win32MemoryInfo::status(MemorySample& sample) {
 NumberFormat Win32Locale::numberFormat() {
   NumberFormat format;
   wchar_t text[16];
-  if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 16) > 1) format.decimalSeparator = text;
+  if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 16) > 1)
+    format.decimalSeparator = text;
   // An empty group separator is a valid choice of the user.
-  if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, 16) > 0) format.groupSeparator = text;
+  if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, 16) > 0)
+    format.groupSeparator = text;
   return format;
 }
 

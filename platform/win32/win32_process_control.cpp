@@ -20,8 +20,9 @@ ProcessControl::WaitResult Win32ProcessControl::waitForEnd(std::uint32_t process
                                                            unsigned timeoutMs) {
   UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
   if (!process) return WaitResult::NotOpened;
-  return ::WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0 ? WaitResult::Ended
-                                                                           : WaitResult::StillRunning;
+  return ::WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0
+             ? WaitResult::Ended
+             : WaitResult::StillRunning;
 }
 
 std::optional<bool> Win32ProcessControl::terminate(std::uint32_t processId) {
@@ -65,8 +66,8 @@ std::vector<std::uint32_t> Win32ProcessControl::wowMachines() {
   if (!library) return machines;
   using Visit = BOOL(WINAPI*)(DWORD, DWORD, LPARAM);
   using EnumWow = INT(WINAPI*)(Visit, LPARAM);
-  const auto enumWow =
-      reinterpret_cast<EnumWow>(reinterpret_cast<void*>(::GetProcAddress(library, "VDMEnumProcessWOW")));
+  const auto enumWow = reinterpret_cast<EnumWow>(
+      reinterpret_cast<void*>(::GetProcAddress(library, "VDMEnumProcessWOW")));
   if (enumWow) enumWow(CollectWowMachine, reinterpret_cast<LPARAM>(&machines));
   ::FreeLibrary(library);
   return machines;

@@ -67,8 +67,7 @@ void Win32TaskWindows::enumerate(const std::function<bool(WindowHandle)>& visit)
   ::EnumWindows(VisitTopWindow, reinterpret_cast<LPARAM>(&visit));
 }
 
-std::optional<std::intptr_t> Win32TaskWindows::textLength(WindowHandle window,
-                                                          unsigned timeoutMs) {
+std::optional<std::intptr_t> Win32TaskWindows::textLength(WindowHandle window, unsigned timeoutMs) {
   const std::optional<LRESULT> length = SendTimed(window, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
   if (!length) return std::nullopt;
   return static_cast<std::intptr_t>(*length);
@@ -78,12 +77,12 @@ std::optional<std::wstring> Win32TaskWindows::text(WindowHandle window, std::siz
                                                    unsigned timeoutMs) {
   if (bufferChars == 0) return std::nullopt;
   std::vector<wchar_t> buffer(bufferChars, L'\0');
-  const std::optional<LRESULT> copied = SendTimed(window, WM_GETTEXT, bufferChars,
-                                                  reinterpret_cast<LPARAM>(buffer.data()), timeoutMs);
+  const std::optional<LRESULT> copied = SendTimed(
+      window, WM_GETTEXT, bufferChars, reinterpret_cast<LPARAM>(buffer.data()), timeoutMs);
   if (!copied) return std::nullopt;
   // A window may claim more than it had room for; never read past the buffer.
-  const std::size_t n =
-      std::min<std::size_t>(static_cast<std::size_t>(std::max<LRESULT>(*copied, 0)), bufferChars - 1);
+  const std::size_t n = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max<LRESULT>(*copied, 0)), bufferChars - 1);
   return std::wstring(buffer.data(), n);
 }
 
@@ -118,9 +117,7 @@ bool Win32TaskWindows::minimized(WindowHandle window) { return ::IsIconic(ToHwnd
 
 void Win32TaskWindows::restore(WindowHandle window) { ::ShowWindow(ToHwnd(window), SW_RESTORE); }
 
-void Win32TaskWindows::setForeground(WindowHandle window) {
-  ::SetForegroundWindow(ToHwnd(window));
-}
+void Win32TaskWindows::setForeground(WindowHandle window) { ::SetForegroundWindow(ToHwnd(window)); }
 
 WindowHandle Win32TaskWindows::foreground() { return FromHwnd(::GetForegroundWindow()); }
 

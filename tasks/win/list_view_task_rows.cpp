@@ -26,9 +26,11 @@ void ListViewTaskRows::addBlankPicture(HINSTANCE instance) {
     // Without the picture a fully transparent one stands in: a set mask bit
     // lets the background through.
     std::vector<unsigned char> ones(kPictureSize * kPictureSize / 8, 0xFF);
-    platform::win32::UniqueBitmap mask(::CreateBitmap(kPictureSize, kPictureSize, 1, 1, ones.data()));
+    platform::win32::UniqueBitmap mask(
+        ::CreateBitmap(kPictureSize, kPictureSize, 1, 1, ones.data()));
     HDC screen = ::GetDC(nullptr);
-    platform::win32::UniqueBitmap color(::CreateCompatibleBitmap(screen, kPictureSize, kPictureSize));
+    platform::win32::UniqueBitmap color(
+        ::CreateCompatibleBitmap(screen, kPictureSize, kPictureSize));
     ::ReleaseDC(nullptr, screen);
     index = ::ImageList_Add(images_, color.get(), mask.get());
   }
@@ -46,10 +48,11 @@ std::wstring ListViewTaskRows::cell(int row, int subItem) {
     item.iSubItem = subItem;
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
-    const auto length = static_cast<std::size_t>(
-        ::SendMessageW(list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    const auto length = static_cast<std::size_t>(::SendMessageW(
+        list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
     // A full buffer may have cut the text; a caption is seldom this long.
-    if (length + 1 < buffer.size() || buffer.size() >= 65536) return std::wstring(buffer.data(), length);
+    if (length + 1 < buffer.size() || buffer.size() >= 65536)
+      return std::wstring(buffer.data(), length);
     buffer.resize(buffer.size() * 4);
   }
 }
@@ -87,8 +90,8 @@ int ListViewTaskRows::addRow(const std::wstring& key, const std::wstring& text) 
   item.lParam = id;
   item.iImage = I_IMAGENONE;
   ++writes_;
-  const int row = static_cast<int>(
-      ::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  const int row =
+      static_cast<int>(::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (row < 0) return -1;
   rows_[id] = RowData{key, L"", false};
   keys_[key] = id;
@@ -161,7 +164,8 @@ void ListViewTaskRows::setSubItem(int row, int column, const std::wstring& text)
   item.iSubItem = column - 1;
   item.pszText = const_cast<wchar_t*>(text.c_str());
   ++writes_;
-  ::SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  ::SendMessageW(list_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 std::wstring ListViewTaskRows::tag(int row) {

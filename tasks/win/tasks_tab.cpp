@@ -38,9 +38,10 @@ TaskCommandParts TasksTab::commandParts() {
   parts.messages = context_.messages;
   parts.processPath = processPath_;
   HWND main = context_.mainWindow;
-  parts.enableMainWindow = context_.enableMainWindow
-                               ? context_.enableMainWindow
-                               : std::function<void(bool)>([main](bool on) { ::EnableWindow(main, on); });
+  parts.enableMainWindow =
+      context_.enableMainWindow
+          ? context_.enableMainWindow
+          : std::function<void(bool)>([main](bool on) { ::EnableWindow(main, on); });
   // Back in use, the main window takes the keyboard again.
   parts.giveBackMainWindow = [main] { ::SetFocus(main); };
   parts.minimizeMainWindow = [main] { ::ShowWindow(main, SW_MINIMIZE); };

@@ -28,8 +28,7 @@ class RefreshTickTest : public ::testing::Test {
   ~RefreshTickTest() override { std::filesystem::remove_all(dir_); }
 
   dravik::RefreshTick::Parts parts() {
-    return {[this] { order.push_back(L"tasks"); },
-            [this] { return rowCount; },
+    return {[this] { order.push_back(L"tasks"); }, [this] { return rowCount; },
             [this] { return tab; },
             [this](int panel, const std::wstring& text) {
               order.push_back(L"panel " + std::to_wstring(panel));
@@ -37,8 +36,9 @@ class RefreshTickTest : public ::testing::Test {
             }};
   }
 
-  std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
-                               ("dravik-tick-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+  std::filesystem::path dir_ =
+      std::filesystem::temp_directory_path() /
+      ("dravik-tick-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
   fakes::FakeProfileFiles profiles;
   dravik::Language language{profiles, fakes::WidePath((dir_ / "t.lng").string())};
   fakes::FakePerformanceCounters counters;
@@ -56,8 +56,8 @@ TEST_F(RefreshTickTest, ATickDoesItsStepsInOrder) {
   counters.samples = {{37.5, 0}};
   order.clear();
   tick.tick();
-  EXPECT_EQ(order, (std::vector<std::wstring>{L"tasks", L"panel 1", L"panel 2", L"panel 3",
-                                              L"panel 4"}));
+  EXPECT_EQ(order,
+            (std::vector<std::wstring>{L"tasks", L"panel 1", L"panel 2", L"panel 3", L"panel 4"}));
   EXPECT_EQ(panels[1], L"(12) Tasks");
   EXPECT_EQ(panels[2], L"(37.50%) CPU Usage");
   EXPECT_EQ(panels[3], L"(75.00%) Mem Usage");

@@ -31,7 +31,7 @@ struct FakeWindow {
   IconHandle classBigIcon = 0;
   IconHandle classSmallIcon = 0;
   std::uint32_t pid = 100;
-  bool hung = false;    // every timed message fails
+  bool hung = false;  // every timed message fails
   bool minimized = false;
   bool refusesForeground = false;
 };
@@ -50,7 +50,9 @@ class FakeTaskWindows final : public platform::TaskWindows {
   bool visible(WindowHandle w) override { return exists(w) && windows[w].visible; }
   WindowHandle parent(WindowHandle w) override { return exists(w) ? windows[w].parent : 0; }
   WindowHandle owner(WindowHandle w) override { return exists(w) ? windows[w].owner : 0; }
-  std::uint32_t extendedStyle(WindowHandle w) override { return exists(w) ? windows[w].exStyle : 0; }
+  std::uint32_t extendedStyle(WindowHandle w) override {
+    return exists(w) ? windows[w].exStyle : 0;
+  }
   std::wstring className(WindowHandle w) override { return exists(w) ? windows[w].className : L""; }
   WindowHandle topWindow() override;
   WindowHandle nextWindow(WindowHandle w) override;
@@ -76,7 +78,7 @@ class FakeTaskWindows final : public platform::TaskWindows {
   WindowHandle foregroundWindow = 0;
   std::vector<WindowHandle> closesPosted;
   std::function<void(WindowHandle)> onClose;  // what the window does with WM_CLOSE
-  std::vector<std::wstring> calls;   // "restore", "foreground" in order
+  std::vector<std::wstring> calls;            // "restore", "foreground" in order
   std::vector<unsigned> timeoutsSeen;
   int messagesSent = 0;
 };
@@ -94,8 +96,8 @@ class FakeProcessControl final : public platform::ProcessControl {
     return it == modules.end() ? L"" : it->second;
   }
 
-  std::set<std::uint32_t> running;       // processes that exist
-  std::set<std::uint32_t> endsOnClose;   // end when asked to (see closeRequested)
+  std::set<std::uint32_t> running;      // processes that exist
+  std::set<std::uint32_t> endsOnClose;  // end when asked to (see closeRequested)
   std::set<std::uint32_t> unopenable;
   std::set<std::uint32_t> closeRequested;
   std::map<std::uint32_t, std::wstring> images;     // device-form paths

@@ -154,8 +154,8 @@ TEST_F(TaskListTest, IconsFallBackFromSmallToLargeToTheStockIcon) {
   classIcons.classSmallIcon = 0xC5;
   add(0x40, L"none");
   tasks.refresh();
-  const int none = tasks.getIndex(0x40), large = tasks.getIndex(0x20),
-            cls = tasks.getIndex(0x30), full = tasks.getIndex(0x10);
+  const int none = tasks.getIndex(0x40), large = tasks.getIndex(0x20), cls = tasks.getIndex(0x30),
+            full = tasks.getIndex(0x10);
   EXPECT_EQ(tasks.hIconSm(full), 0x51u);
   EXPECT_EQ(tasks.hIconSm(large), 0xB2u);
   EXPECT_EQ(tasks.hIcon(cls), 0xCBu);

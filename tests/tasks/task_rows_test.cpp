@@ -36,8 +36,9 @@ class TaskRowsTest : public ::testing::Test {
   }
   void refresh(WindowHandle own = 0xFFFF) { dravik::RefreshTaskList(tasks, rows, language, own); }
 
-  std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
-                               ("dravik-taskrows-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+  std::filesystem::path dir_ =
+      std::filesystem::temp_directory_path() /
+      ("dravik-taskrows-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
   fakes::FakeProfileFiles profiles;
   dravik::Language language{profiles, fakes::WidePath((dir_ / "t.lng").string())};
   fakes::FakeTaskWindows windows;
@@ -197,9 +198,9 @@ TEST(EndTaskConfirmation, ShellPathsGetTheWarningInAnyLetterCase) {
        {L"C:\\WINDOWS\\EXPLORER.EXE", L"c:\\windows\\explorer.exe", L"D:\\Windows\\Explorer.exe"}) {
     const auto c = dravik::EndTaskConfirmation(shell, L"Desktop", texts);
     EXPECT_EQ(c.flags, 20u) << shell;
-    EXPECT_EQ(c.text,
-              texts[dravik::MessageText::Warning] + L"\r\n" + texts[dravik::MessageText::Ending] +
-                  L"\r\n\r\n" + texts[dravik::MessageText::AreYouSureTask]);
+    EXPECT_EQ(c.text, texts[dravik::MessageText::Warning] + L"\r\n" +
+                          texts[dravik::MessageText::Ending] + L"\r\n\r\n" +
+                          texts[dravik::MessageText::AreYouSureTask]);
     EXPECT_EQ(c.title, texts[dravik::MessageText::Task] + L": Desktop");
   }
   for (const wchar_t* other : {L"", L"E:\\WINDOWS\\EXPLORER.EXE", L"C:\\WINDOWS\\notepad.exe",

@@ -33,7 +33,8 @@ double ThreadCpuMs() {
   ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
   auto ms = [](FILETIME t) {
     return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
-                               t.dwLowDateTime) / 10000.0;
+                               t.dwLowDateTime) /
+           10000.0;
   };
   return ms(kernel) + ms(user);
 }
@@ -89,7 +90,8 @@ void BarePass(PDH_HQUERY query, UINT timeout) {
     if (::GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) continue;
     HWND target = owner ? owner : w;
     DWORD_PTR length = 0, icon = 0, ignored = 0;
-    if (!::SendMessageTimeoutW(target, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeout, &length) ||
+    if (!::SendMessageTimeoutW(target, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeout,
+                               &length) ||
         length == 0) {
       continue;
     }
@@ -135,8 +137,9 @@ void Measure(int windows, int ticks, const std::wstring& languageFile) {
     std::exit(2);
   }
 
-  HWND main = ::CreateWindowExW(0, L"STATIC", L"Dravik Task Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                600, 400, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  HWND main =
+      ::CreateWindowExW(0, L"STATIC", L"Dravik Task Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600,
+                        400, 400, 300, nullptr, nullptr, nullptr, nullptr);
   HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 380,
                                 240, main, nullptr, nullptr, nullptr);
   HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, main,
@@ -197,10 +200,11 @@ void Measure(int windows, int ticks, const std::wstring& languageFile) {
   bareCpu /= passes;
   bareWall /= passes;
 
-  std::printf("%4d helper windows, %3d list rows: tick %7.3f ms CPU (%7.3f ms wall) | bare calls "
-              "%7.3f ms CPU (%7.3f ms wall) | ratio %.2f | list writes in %d unchanged ticks: %ld\n",
-              windows, tab->rowCount(), tickCpu, tickWall, bareCpu, bareWall,
-              bareCpu > 0 ? tickCpu / bareCpu : 0.0, passes, quietWrites);
+  std::printf(
+      "%4d helper windows, %3d list rows: tick %7.3f ms CPU (%7.3f ms wall) | bare calls "
+      "%7.3f ms CPU (%7.3f ms wall) | ratio %.2f | list writes in %d unchanged ticks: %ld\n",
+      windows, tab->rowCount(), tickCpu, tickWall, bareCpu, bareWall,
+      bareCpu > 0 ? tickCpu / bareCpu : 0.0, passes, quietWrites);
   std::fflush(stdout);
 
   timer.closeProcessorCounter();

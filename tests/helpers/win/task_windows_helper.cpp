@@ -30,8 +30,8 @@ void OpenWindow() {
   ++g_opened;
   const std::wstring caption = g_caption + L" " + std::to_wstring(g_opened);
   const int offset = 20 * (g_opened % 10);
-  HWND window = ::CreateWindowExW(0, kClassName, caption.c_str(), WS_OVERLAPPEDWINDOW,
-                                  40 + offset, 40 + offset, 300, 160, nullptr, nullptr,
+  HWND window = ::CreateWindowExW(0, kClassName, caption.c_str(), WS_OVERLAPPEDWINDOW, 40 + offset,
+                                  40 + offset, 300, 160, nullptr, nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr);
   if (window) {
     ++g_alive;

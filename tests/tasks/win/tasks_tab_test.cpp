@@ -64,8 +64,9 @@ class TasksTabTest : public ::testing::Test {
            "77=Running\r\n78=Not Responding\r\n79=Really end it?\r\n";
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&init);
-    main_ = ::CreateWindowExW(0, L"STATIC", L"Dravik Task Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              500, 300, 420, 300, nullptr, nullptr, nullptr, nullptr);
+    main_ =
+        ::CreateWindowExW(0, L"STATIC", L"Dravik Task Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                          500, 300, 420, 300, nullptr, nullptr, nullptr, nullptr);
     list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 400,
                               220, main_, nullptr, nullptr, nullptr);
     status_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, main_,
@@ -95,9 +96,8 @@ class TasksTabTest : public ::testing::Test {
       ::EnableWindow(main_, on);
     };
     context_.showPopupMenu = [this](dravik::Tab tab, POINT) { popups_.push_back(tab); };
-    tab = std::make_unique<dravik::TasksTab>(context_, list_, [this](std::uint32_t pid) {
-      return paths_.GetProcessPath(pid);
-    });
+    tab = std::make_unique<dravik::TasksTab>(
+        context_, list_, [this](std::uint32_t pid) { return paths_.GetProcessPath(pid); });
     paths_.LoadDeviceMap();
   }
   void TearDown() override {
@@ -106,7 +106,9 @@ class TasksTabTest : public ::testing::Test {
     ::DeleteFileW(languageFile_.c_str());
   }
 
-  int rowOf(HWND window) { return tab->rows().findRow(dravik::TaskRowKey(platform::win32::FromHwnd(window))); }
+  int rowOf(HWND window) {
+    return tab->rows().findRow(dravik::TaskRowKey(platform::win32::FromHwnd(window)));
+  }
   std::wstring cell(HWND window, int column) {
     const int row = rowOf(window);
     return row < 0 ? L"<no row>" : tab->rows().subItem(row, column);
@@ -206,11 +208,13 @@ TEST_F(TasksTabTest, OtherProcessesIconsAreMissingSoTheStockIconIsShown) {
   item.mask = LVIF_IMAGE;
   item.iItem = row;
   ::SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  EXPECT_EQ(item.iImage, tab->rows().imageIndex(dravik::TaskRowKey(platform::win32::FromHwnd(windows[0]))));
+  EXPECT_EQ(item.iImage,
+            tab->rows().imageIndex(dravik::TaskRowKey(platform::win32::FromHwnd(windows[0]))));
   EXPECT_GT(item.iImage, 0);
   EXPECT_EQ(tab->rows().imageIndex(L"null"), 0);
   const int index = tab->tasks().getIndex(platform::win32::FromHwnd(windows[0]));
-  EXPECT_EQ(tab->tasks().hIconSm(index), reinterpret_cast<platform::IconHandle>(::LoadIconW(nullptr, IDI_WINLOGO)));
+  EXPECT_EQ(tab->tasks().hIconSm(index),
+            reinterpret_cast<platform::IconHandle>(::LoadIconW(nullptr, IDI_WINLOGO)));
 }
 
 TEST_F(TasksTabTest, AStalledWindowShowsNotRespondingAndRunningAgainWithoutBlockingLong) {
@@ -229,10 +233,12 @@ TEST_F(TasksTabTest, AStalledWindowShowsNotRespondingAndRunningAgainWithoutBlock
   // Two timed messages reach the stalled window (its caption length and the
   // probe); each may take the time-out, nothing more.
   EXPECT_LT(blocked, std::chrono::milliseconds(2 * dravik::TasksTab::kHungTimeoutMs + 400));
-  ASSERT_TRUE(testsupport::WaitFor([&] {
-    tab->refresh();
-    return cell(windows[0], 2) == L"Running";
-  }, std::chrono::seconds(8)));
+  ASSERT_TRUE(testsupport::WaitFor(
+      [&] {
+        tab->refresh();
+        return cell(windows[0], 2) == L"Running";
+      },
+      std::chrono::seconds(8)));
 }
 
 TEST_F(TasksTabTest, EndTaskEndsAHelperThatClosesOnRequest) {
@@ -295,7 +301,10 @@ TEST_F(TasksTabTest, ShowWindowBringsTheTaskToTheFront) {
   tab->refresh();
   select(rowOf(windows[0]));
   tab->command(dravik::Command::ShowWindow);
-  EXPECT_TRUE(testsupport::WaitFor([&] { Pump(); return !::IsIconic(windows[0]); }));
+  EXPECT_TRUE(testsupport::WaitFor([&] {
+    Pump();
+    return !::IsIconic(windows[0]);
+  }));
   EXPECT_EQ(::GetForegroundWindow(), windows[0]);
   EXPECT_TRUE(::IsIconic(main_));
 }
@@ -334,7 +343,8 @@ TEST_F(TasksTabTest, TheTickWritesTheStatusBar) {
   const std::wstring available = panel(4);
   EXPECT_NE(available.find(L") Available"), std::wstring::npos) << available;
   EXPECT_TRUE(available.find(L" GB)") != std::wstring::npos ||
-              available.find(L" MB)") != std::wstring::npos) << available;
+              available.find(L" MB)") != std::wstring::npos)
+      << available;
 
   // On another tab, and with the window hidden, the list still follows the
   // tasks, but panel 1 belongs to that tab.
