@@ -139,7 +139,8 @@ void CTaskList::refresh() {
   int walked = 0;
   for (WindowHandle w = windows_.topWindow(); w != 0 && walked < kMostWindowsWalked;
        w = windows_.nextWindow(w), ++walked) {
-    if (isTaskWindow(w)) updateEntry(w);
+    WindowHandle owner = 0;
+    if (isTaskWindow(w, &owner)) updateEntry(w, owner);
   }
 }
 
@@ -156,9 +157,10 @@ bool CTaskList::isToolWindow(WindowHandle window) {
   return (windows_.extendedStyle(window) & kToolWindowStyle) != 0;
 }
 
-bool CTaskList::isTaskWindow(WindowHandle window) {
+bool CTaskList::isTaskWindow(WindowHandle window, WindowHandle* ownerOut) {
   if (!windows_.visible(window) || windows_.parent(window) != 0) return false;
   const WindowHandle owner = windows_.owner(window);
+  if (ownerOut) *ownerOut = owner;
   if (mode_ == 0) {
     return (owner == 0 || isToolWindow(owner)) && !isToolWindow(window);
   }
@@ -166,12 +168,11 @@ bool CTaskList::isTaskWindow(WindowHandle window) {
   return !isToolWindow(window) || windows_.className(window) != L"Progman";
 }
 
-void CTaskList::updateEntry(WindowHandle window) {
+void CTaskList::updateEntry(WindowHandle window, WindowHandle owner) {
   const int known = findIndex(window);
   const unsigned timeout = static_cast<unsigned>(hungTimeout_);
   // An owned task shows its owner's caption and icons: that is the window the
   // user knows the program by.
-  const WindowHandle owner = windows_.owner(window);
   const WindowHandle target = owner != 0 ? owner : window;
 
   const std::optional<std::intptr_t> length = windows_.textLength(target, timeout);

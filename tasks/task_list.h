@@ -72,9 +72,10 @@ class CTaskList {
   bool terminate(int index, WindowHandle window, unsigned dialogDelayMs = 0);
 
  private:
-  bool isTaskWindow(WindowHandle window);
+  // `owner` receives the window's owner when the test got as far as asking.
+  bool isTaskWindow(WindowHandle window, WindowHandle* owner = nullptr);
   bool isToolWindow(WindowHandle window);
-  void updateEntry(WindowHandle window);
+  void updateEntry(WindowHandle window, WindowHandle owner);
   int compact();
   int findIndex(WindowHandle window) const;
   // The position a member works on, 0 when out of range.

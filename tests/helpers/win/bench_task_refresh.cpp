@@ -107,7 +107,9 @@ void BarePass(PDH_HQUERY query, UINT timeout) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(w, &pid);
     ::SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeout, &ignored);
-    // The row check of the refresh runs the task test once more per row.
+    // The refresh asks whether each known task's window still exists, and
+    // its row check runs the task test once more.
+    ::IsWindow(w);
     ::IsWindowVisible(w);
     ::GetParent(w);
     ::GetWindowLongPtrW(w, GWLP_HWNDPARENT);
