@@ -21,8 +21,8 @@ bool IsDosTask(platform::ProcessControl& processes, std::uint32_t processId) {
 bool EndProcessWindows(platform::TaskWindows& windows, platform::ProcessControl& processes,
                        std::uint32_t processId, unsigned delayMs) {
   windows.enumerate([&](platform::WindowHandle w) {
-    // Owned windows close with their owner; asking them first could leave
-    // the owner with a half-closed document.
+    // Owned windows (dialogs, tool palettes) go with their owner; closing one
+    // of them would only cancel the dialog the program is showing.
     if (windows.processOf(w) == processId && windows.owner(w) == 0) windows.postClose(w);
     return true;
   });
