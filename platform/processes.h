@@ -1,8 +1,10 @@
 #pragma once
-// Processes and the system they run on: version, system folder, files.
+// Processes and the system they run on: version, system folder, files, and
+// the process calls that ending a task and naming its file need.
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -39,6 +41,42 @@ class FileSystem {
   virtual bool findNormalFile(const std::wstring& path) = 0;
   // Copies a file, replacing the target; false when it could not.
   virtual bool copyFile(const std::wstring& from, const std::wstring& to) = 0;
+};
+
+}  // namespace platform
+
+namespace platform {
+
+// What ending a process, naming its file and recognising a 16-bit task need.
+// Every process handle is opened and closed inside the one call.
+class ProcessControl {
+ public:
+  virtual ~ProcessControl() = default;
+  enum class WaitResult { Ended, StillRunning, NotOpened };
+  // Opens the process for waiting and waits at most `timeoutMs`.
+  virtual WaitResult waitForEnd(std::uint32_t processId, unsigned timeoutMs) = 0;
+  // Opens the process for termination; nothing when it cannot be opened,
+  // otherwise whether TerminateProcess (exit code 0) succeeded.
+  virtual std::optional<bool> terminate(std::uint32_t processId) = 0;
+  // The image file name in device form (\Device\HarddiskVolume1\...) as read
+  // into a buffer of 260 characters, NULs and all; nothing when the process
+  // cannot be opened for reading or the call fails.
+  virtual std::optional<std::wstring> imageFileName(std::uint32_t processId) = 0;
+  // GetLogicalDriveStrings: the whole buffer, roots separated by NULs; "" on failure.
+  virtual std::wstring logicalDriveStrings() = 0;
+  // QueryDosDevice of a drive ("C:") into a buffer of 260 characters: the
+  // count it returned (0 on failure) and the buffer.
+  struct DosDeviceResult {
+    std::uint32_t count = 0;
+    std::wstring buffer;
+  };
+  virtual DosDeviceResult queryDosDevice(const std::wstring& drive) = 0;
+  // The process ids of the 16-bit Windows virtual machines; empty where the
+  // system runs no 16-bit subsystem (64-bit Windows, Wine).
+  virtual std::vector<std::uint32_t> wowMachines() = 0;
+  // The base name of the process's first module (its executable); "" when
+  // it cannot be opened or read.
+  virtual std::wstring firstModuleName(std::uint32_t processId) = 0;
 };
 
 }  // namespace platform

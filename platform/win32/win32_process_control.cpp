@@ -1,0 +1,91 @@
+#include "platform/win32/win32_process_control.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include "platform/win32/handles.h"
+
+namespace platform::win32 {
+
+namespace {
+
+BOOL WINAPI CollectWowMachine(DWORD processId, DWORD, LPARAM data) {
+  reinterpret_cast<std::vector<std::uint32_t>*>(data)->push_back(processId);
+  return FALSE;  // go on to the next machine
+}
+
+}  // namespace
+
+ProcessControl::WaitResult Win32ProcessControl::waitForEnd(std::uint32_t processId,
+                                                           unsigned timeoutMs) {
+  UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!process) return WaitResult::NotOpened;
+  return ::WaitForSingleObject(process.get(), timeoutMs) == WAIT_OBJECT_0
+             ? WaitResult::Ended
+             : WaitResult::StillRunning;
+}
+
+std::optional<bool> Win32ProcessControl::terminate(std::uint32_t processId) {
+  UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+  if (!process) return std::nullopt;
+  return ::TerminateProcess(process.get(), 0) != 0;
+}
+
+std::optional<std::wstring> Win32ProcessControl::imageFileName(std::uint32_t processId) {
+  UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return std::nullopt;
+  std::wstring buffer(MAX_PATH, L'\0');
+  if (::GetProcessImageFileNameW(process.get(), buffer.data(), MAX_PATH) == 0) return std::nullopt;
+  return buffer;
+}
+
+std::wstring Win32ProcessControl::logicalDriveStrings() {
+  const DWORD needed = ::GetLogicalDriveStringsW(0, nullptr);
+  if (needed == 0) return std::wstring();
+  std::wstring buffer(needed + 1, L'\0');
+  const DWORD written = ::GetLogicalDriveStringsW(needed + 1, buffer.data());
+  // A drive attached between the two calls makes the second one too small.
+  if (written == 0 || written > needed) return std::wstring();
+  buffer.resize(written);
+  return buffer;
+}
+
+ProcessControl::DosDeviceResult Win32ProcessControl::queryDosDevice(const std::wstring& drive) {
+  DosDeviceResult result;
+  result.buffer.assign(MAX_PATH, L'\0');
+  result.count = ::QueryDosDeviceW(drive.c_str(), result.buffer.data(), MAX_PATH);
+  return result;
+}
+
+std::vector<std::uint32_t> Win32ProcessControl::wowMachines() {
+  std::vector<std::uint32_t> machines;
+  // Only systems with a 16-bit subsystem carry the library; elsewhere there
+  // is simply no machine to find.
+  HMODULE library = ::LoadLibraryW(L"vdmdbg.dll");
+  if (!library) return machines;
+  using Visit = BOOL(WINAPI*)(DWORD, DWORD, LPARAM);
+  using EnumWow = INT(WINAPI*)(Visit, LPARAM);
+  const auto enumWow = reinterpret_cast<EnumWow>(
+      reinterpret_cast<void*>(::GetProcAddress(library, "VDMEnumProcessWOW")));
+  if (enumWow) enumWow(CollectWowMachine, reinterpret_cast<LPARAM>(&machines));
+  ::FreeLibrary(library);
+  return machines;
+}
+
+std::wstring Win32ProcessControl::firstModuleName(std::uint32_t processId) {
+  UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return std::wstring();
+  HMODULE modules[256];
+  DWORD needed = 0;
+  if (!::EnumProcessModules(process.get(), modules, sizeof(modules), &needed) ||
+      needed < sizeof(HMODULE)) {
+    return std::wstring();
+  }
+  wchar_t name[MAX_PATH];
+  const DWORD length = ::GetModuleBaseNameW(process.get(), modules[0], name, MAX_PATH);
+  return std::wstring(name, length);
+}
+
+}  // namespace platform::win32

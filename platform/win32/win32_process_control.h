@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/processes.h"
+
+namespace platform::win32 {
+
+class Win32ProcessControl final : public ProcessControl {
+ public:
+  WaitResult waitForEnd(std::uint32_t processId, unsigned timeoutMs) override;
+  std::optional<bool> terminate(std::uint32_t processId) override;
+  std::optional<std::wstring> imageFileName(std::uint32_t processId) override;
+  std::wstring logicalDriveStrings() override;
+  DosDeviceResult queryDosDevice(const std::wstring& drive) override;
+  std::vector<std::uint32_t> wowMachines() override;
+  std::wstring firstModuleName(std::uint32_t processId) override;
+};
+
+}  // namespace platform::win32
