@@ -19,12 +19,18 @@ ServicePicture RowPicture(const MessageTexts& messages, const std::wstring& stat
   return ServicePicture::Other;
 }
 
-ServiceRow MakeServiceRow(const Language& language, const MessageTexts& messages,
+const std::wstring& StateTexts::operator()(std::uint32_t state) {
+  std::optional<std::wstring>& text = texts_[state < texts_.size() ? state : 0];
+  if (!text) text = ServiceStateText(language_, state);
+  return *text;
+}
+
+ServiceRow MakeServiceRow(StateTexts& stateTexts, const MessageTexts& messages,
                           const std::wstring& name, const ServiceConfig& config, std::uint32_t state) {
   ServiceRow row;
   row.columns[kColumnDisplayName] = config.displayName;
   row.columns[kColumnName] = name;
-  row.columns[kColumnState] = ServiceStateText(language, state);
+  row.columns[kColumnState] = stateTexts(state);
   row.columns[kColumnStartupType] = StartTypeText(messages, config.startType);
   row.columns[kColumnPath] = WithoutDevicePrefix(config.imagePath);
   row.columns[kColumnServiceType] = ServiceTypeText(config.serviceType);

@@ -3,6 +3,7 @@
 // one row per service with its eight columns and its state picture.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "localization/message_texts.h"
@@ -43,7 +44,20 @@ std::wstring WithoutDevicePrefix(const std::wstring& path);
 ServicePicture RowPicture(const MessageTexts& messages, const std::wstring& stateText,
                           const std::wstring& startTypeText);
 
-ServiceRow MakeServiceRow(const Language& language, const MessageTexts& messages,
+// The state texts of one rebuild. Each is looked up in the language file the
+// first time a row shows it rather than once per row: a file lookup costs
+// more than all the other work of a row together.
+class StateTexts {
+ public:
+  explicit StateTexts(const Language& language) : language_(language) {}
+  const std::wstring& operator()(std::uint32_t state);
+
+ private:
+  const Language& language_;
+  std::array<std::optional<std::wstring>, 8> texts_;  // by state; 0 for any unknown state
+};
+
+ServiceRow MakeServiceRow(StateTexts& stateTexts, const MessageTexts& messages,
                           const std::wstring& name, const ServiceConfig& config, std::uint32_t state);
 
 // The start type (0 boot ... 4 disabled) whose named text equals the row's

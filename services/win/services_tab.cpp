@@ -109,9 +109,10 @@ void ServicesTab::GetServiceList() {
   // Rows go in with drawing off, so a rebuild does not flicker row by row.
   ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+  StateTexts stateTexts(*context_.language);
   EnumNTServices(scm_, *context_.ui, typeFilter, platform::scm::kStateAll,
                  [&](const std::wstring& name, const ServiceConfig& config, std::uint32_t state) {
-                   appendRow(MakeServiceRow(*context_.language, *context_.messages, name, config, state));
+                   appendRow(MakeServiceRow(stateTexts, *context_.messages, name, config, state));
                  });
   ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list_, nullptr, TRUE);

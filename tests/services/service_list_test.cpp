@@ -30,8 +30,9 @@ TEST(ServiceTypeFilter, FollowsTheTwoViewCheckMarks) {
 
 TEST(ServiceRow, FillsTheEightColumnsInOrder) {
   servicetests::LanguageFile file;
+  dravik::StateTexts states(file.language());
   dravik::MessageTexts messages;
-  const auto row = dravik::MakeServiceRow(file.language(), messages, L"Spooler",
+  const auto row = dravik::MakeServiceRow(states, messages, L"Spooler",
                                           Config(L"2", L"272"), platform::scm::kRunning);
   const std::array<std::wstring, 8> expected = {
       L"Print Spooler", L"Spooler", L"Running", L"Automatic", L"C:\\windows\\system32\\spoolsv.exe",
@@ -42,14 +43,30 @@ TEST(ServiceRow, FillsTheEightColumnsInOrder) {
 
 TEST(ServiceRow, AFailedConfigurationShowsUnknownTypesAndEmptyTexts) {
   servicetests::LanguageFile file;
+  dravik::StateTexts states(file.language());
   dravik::MessageTexts messages;
   dravik::ServiceConfig failed;
   failed.errorCode = 1060;
-  const auto row = dravik::MakeServiceRow(file.language(), messages, L"Gone", failed, 0);
+  const auto row = dravik::MakeServiceRow(states, messages, L"Gone", failed, 0);
   const std::array<std::wstring, 8> expected = {L"", L"Gone", L"Unknown", L"Unknown",
                                                 L"", L"Unknown", L"", L""};
   EXPECT_EQ(row.columns, expected);
   EXPECT_EQ(row.picture, ServicePicture::Other);
+}
+
+TEST(StateTexts, EachStateIsLookedUpOnceAndAgreesWithTheLibrary) {
+  servicetests::LanguageFile file;
+  dravik::StateTexts states(file.language());
+  for (std::uint32_t state : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 99u}) {
+    EXPECT_EQ(states(state), dravik::ServiceStateText(file.language(), state)) << state;
+  }
+  const int reads = file.reads();
+  for (int round = 0; round < 50; ++round) {
+    for (std::uint32_t state = 0; state < 10; ++state) states(state);
+  }
+  EXPECT_EQ(file.reads(), reads);
+  EXPECT_EQ(states(4), L"Running");
+  EXPECT_EQ(states(12345), L"Unknown");
 }
 
 TEST(ServiceRow, OnlyALeadingKernelPrefixIsTrimmedFromThePath) {
@@ -88,16 +105,17 @@ TEST(RowPicture, ComparesWithTheTextsOfTheCurrentLanguage) {
   servicetests::LanguageFile file("77=L\xe4uft\r\n106=Angehalten\r\n24=Deaktiviert\r\n");
   dravik::MessageTexts messages;
   messages.load(file.language());
+  dravik::StateTexts states(file.language());
   auto state = [&](std::uint32_t code) {
     dravik::ServiceConfig config;
     config.startType = L"3";
-    return dravik::MakeServiceRow(file.language(), messages, L"S", config, code).picture;
+    return dravik::MakeServiceRow(states, messages, L"S", config, code).picture;
   };
   EXPECT_EQ(state(platform::scm::kRunning), ServicePicture::Running);
   EXPECT_EQ(state(platform::scm::kPaused), ServicePicture::Paused);
   dravik::ServiceConfig disabled;
   disabled.startType = L"4";
-  EXPECT_EQ(dravik::MakeServiceRow(file.language(), messages, L"S", disabled, platform::scm::kRunning)
+  EXPECT_EQ(dravik::MakeServiceRow(states, messages, L"S", disabled, platform::scm::kRunning)
                 .picture,
             ServicePicture::Disabled);
 }

@@ -25,6 +25,7 @@ class LanguageFile {
   }
   ~LanguageFile() { std::filesystem::remove_all(dir_); }
   const dravik::Language& language() const { return *language_; }
+  int reads() const { return profiles_.reads; }
 
   static inline const std::string kEnglishMain =
       "77=Running\r\n89=Service Error\r\n99=Services\r\n101=Stopped\r\n102=Start Pending\r\n"
