@@ -84,6 +84,7 @@ ServicesTab::ServicesTab(AppContext& context, HWND list, platform::ServiceContro
 }
 
 ServicesTab::~ServicesTab() {
+  *alive_ = false;
   if (::IsWindow(list_)) ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
   if (images_) ::ImageList_Destroy(images_);
 }
@@ -148,12 +149,17 @@ bool ServicesTab::command(Command command) {
     default:
       break;
   }
-  ServiceCommandContext run{scm_,
-                            *context_.ui,
-                            *context_.language,
-                            *context_.messages,
-                            [this](int seconds) { Pause(*context_.ui, clock_, seconds); },
-                            [this] { GetServiceList(); }};
+  // The wait and the rebuild must not rely on the page still being there
+  // once the wait has handled the window's messages.
+  ServiceCommandContext run{
+      scm_,
+      *context_.ui,
+      *context_.language,
+      *context_.messages,
+      [ui = context_.ui, clock = clock_](int seconds) { Pause(*ui, clock, seconds); },
+      [this, alive = alive_] {
+        if (*alive) GetServiceList();
+      }};
   return RunServiceCommand(command, selectedName(), run);
 }
 

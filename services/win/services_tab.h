@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -45,6 +46,9 @@ class ServicesTab final : public TabPage {
   bool showWinServices_ = true;
   bool showDriverServices_ = false;
   int checkedStartType_ = -1;  // 0 boot ... 4 disabled; -1 none yet
+  // Cleared when the page goes: a command's wait handles window messages, and
+  // one of them may close the window and take the page with it.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace dravik

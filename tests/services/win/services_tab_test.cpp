@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -41,7 +42,9 @@ class ScriptedUserInterface final : public platform::UserInterface {
   void pumpMessages() override {
     ++pumps;
     real.pumpMessages();
+    if (onPump) onPump();
   }
+  std::function<void()> onPump;
   std::vector<Box> boxes;
   std::vector<int> answers;
   int pumps = 0;
@@ -356,6 +359,21 @@ TEST_F(ServicesTabTest, DeleteAnsweredYesOnTheRealMessageBoxRemovesTheRow) {
   EXPECT_TRUE(testsupport::WaitFor([&] { return !servicetests::ServiceExists(name()); }));
   tab_->refresh();
   EXPECT_EQ(find(name()).index, -1);
+}
+
+TEST_F(ServicesTabTest, ThePageGoingDuringACommandsWaitEndsTheCommandQuietly) {
+  tab_->refresh();
+  select(name());
+  ui_.onPump = [this] {
+    ui_.onPump = nullptr;
+    tab_.reset();  // as when the main window is closed from the wait
+    ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+  };
+  dravik::ServicesTab* page = tab_.get();
+  EXPECT_TRUE(page->command(Command::StartService));
+  EXPECT_EQ(tab_, nullptr);
+  EXPECT_EQ(count(), 0);  // the rebuild did not run for the gone page
+  EXPECT_TRUE(servicetests::WaitForServiceState(name(), SERVICE_RUNNING));
 }
 
 TEST_F(ServicesTabTest, BothViewItemsUncheckedGiveAnEmptyListSilently) {
