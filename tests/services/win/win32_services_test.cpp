@@ -10,7 +10,6 @@
 #include "services/nt_service_control.h"
 #include "services/win/test_service_install.h"
 #include "support/win/test_support.h"
-#include "doubles/fake_system.h"
 
 namespace {
 
@@ -29,7 +28,6 @@ class Win32ServicesTest : public ::testing::Test {
   const std::wstring& name() const { return service_->name(); }
 
   platform::win32::Win32ServiceControl control_;
-  fakes::FakeUserInterface ui_;
   std::unique_ptr<servicetests::InstalledService> service_;
 };
 
@@ -102,22 +100,6 @@ TEST_F(Win32ServicesTest, ErrorTextsAreTheSystemsWithTheirLineBreak) {
   ASSERT_GE(text.size(), 3u);
   EXPECT_EQ(text.substr(text.size() - 2), L"\r\n");
   EXPECT_EQ(dravik::ServiceErrorText(control_, 0x7FFF1234), L"UNKNOWN_ERROR 2147422772");
-}
-
-TEST_F(Win32ServicesTest, ListingWithTheLibraryMatchesTheManager) {
-  std::vector<std::wstring> names;
-  dravik::EnumNTServices(control_, ui_, scm::kTypeWin32, scm::kStateAll,
-                         [&](const std::wstring& n, const dravik::ServiceConfig& c, std::uint32_t) {
-                           names.push_back(n);
-                           EXPECT_EQ(c.errorCode, 0) << std::string(n.begin(), n.end());
-                         });
-  EXPECT_NE(std::find(names.begin(), names.end(), name()), names.end());
-  EXPECT_TRUE(ui_.boxes.empty());
-  names.clear();
-  dravik::EnumNTServices(control_, ui_, 0, scm::kStateAll,
-                         [&](const std::wstring& n, const dravik::ServiceConfig&, std::uint32_t) { names.push_back(n); });
-  EXPECT_TRUE(names.empty());
-  EXPECT_TRUE(ui_.boxes.empty());
 }
 
 }  // namespace
