@@ -106,54 +106,39 @@ void EnumNTServices(platform::ServiceControl& control, platform::UserInterface& 
   if (!failure.empty()) ui.messageBox(L"API Call Failed " + failure, L"", platform::mb::kOk);
 }
 
-namespace {
-
-// The one request each command makes, with the access right it needs.
-struct CommandRequest {
-  std::uint32_t access;
-  std::function<long(platform::Service&)> request;
-};
-
-long Run(platform::ServiceControl& control, const std::wstring& name, const CommandRequest& command) {
-  return WithService(control, name, command.access, command.request);
-}
-
-}  // namespace
-
 long StartNTService(platform::ServiceControl& control, const std::wstring& name) {
-  return Run(control, name, {scm::kStart, [](platform::Service& s) { return s.start(); }});
+  return WithService(control, name, scm::kStart, [](platform::Service& s) { return s.start(); });
 }
 
 long StopNTService(platform::ServiceControl& control, const std::wstring& name) {
-  return Run(control, name,
-             {scm::kStop, [](platform::Service& s) { return s.control(scm::kControlStop); }});
+  return WithService(control, name, scm::kStop,
+                     [](platform::Service& s) { return s.control(scm::kControlStop); });
 }
 
 long PauseNTService(platform::ServiceControl& control, const std::wstring& name) {
-  return Run(control, name,
-             {scm::kPauseContinue, [](platform::Service& s) { return s.control(scm::kControlPause); }});
+  return WithService(control, name, scm::kPauseContinue,
+                     [](platform::Service& s) { return s.control(scm::kControlPause); });
 }
 
 long ContinueNTService(platform::ServiceControl& control, const std::wstring& name) {
-  return Run(control, name, {scm::kPauseContinue, [](platform::Service& s) {
-                               return s.control(scm::kControlContinue);
-                             }});
+  return WithService(control, name, scm::kPauseContinue,
+                     [](platform::Service& s) { return s.control(scm::kControlContinue); });
 }
 
 long DeleteNTService(platform::ServiceControl& control, const std::wstring& name) {
-  return Run(control, name, {scm::kAllAccess, [](platform::Service& s) {
-                               // A service that refuses to stop is still marked for deletion.
-                               s.control(scm::kControlStop);
-                               return s.remove();
-                             }});
+  return WithService(control, name, scm::kAllAccess, [](platform::Service& s) {
+    // A service that refuses to stop is still marked for deletion.
+    s.control(scm::kControlStop);
+    return s.remove();
+  });
 }
 
 long SetServiceStartType(platform::ServiceControl& control, const std::wstring& name,
                          std::uint32_t serviceType, std::uint32_t startType,
                          std::uint32_t errorControl, std::uint32_t* tagId) {
-  return Run(control, name, {scm::kChangeConfig, [&](platform::Service& s) {
-                               return s.changeConfig(serviceType, startType, errorControl, tagId);
-                             }});
+  return WithService(control, name, scm::kChangeConfig, [&](platform::Service& s) {
+    return s.changeConfig(serviceType, startType, errorControl, tagId);
+  });
 }
 
 std::wstring ServiceErrorText(platform::ServiceControl& control, long code) {
