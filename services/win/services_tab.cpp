@@ -2,6 +2,7 @@
 
 #include "services/nt_service_control.h"
 #include "services/service_list.h"
+#include "services/win/pause_clock.h"
 
 #include <cstring>
 
@@ -35,17 +36,6 @@ HIMAGELIST StateImages(HINSTANCE instance) {
   return images;
 }
 
-double SecondsOfDay() {
-  SYSTEMTIME now;
-  ::GetLocalTime(&now);
-  return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
-}
-
-void WaitForInput(int milliseconds) {
-  ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(milliseconds), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
-}
-
 std::wstring ItemText(HWND list, int item, int column) {
   std::wstring text(256, L'\0');
   for (;;) {
@@ -76,7 +66,7 @@ constexpr Command kStartTypeCommands[] = {Command::StartupBoot, Command::Startup
 
 ServicesTab::ServicesTab(AppContext& context, HWND list, platform::ServiceControl& scm)
     : context_(context), list_(list), scm_(scm), images_(StateImages(context.instance)),
-      clock_{&SecondsOfDay, &WaitForInput} {
+      clock_(SystemPauseClock()) {
   // The tab owns the pictures: the list must not destroy them with itself.
   const LONG_PTR style = ::GetWindowLongPtrW(list_, GWL_STYLE);
   ::SetWindowLongPtrW(list_, GWL_STYLE, style | LVS_SHAREIMAGELISTS);

@@ -16,6 +16,7 @@
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_window_manager.h"
+#include "services/win/pause_clock.h"
 #include "services/win/services_tab.h"
 #include "support/win/test_support.h"
 #include "services/win/test_service_install.h"
@@ -413,6 +414,26 @@ TEST_F(ServicesTabTest, DriversOnlyListsWinesDriversWithTheirStartTypes) {
 
   tab_->command(Command::ViewWinServices);  // both
   EXPECT_EQ(count(), ManagerCount(SERVICE_WIN32 | SERVICE_DRIVER));
+}
+
+}  // namespace
+
+namespace {
+
+int g_ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
+
+TEST(PauseUnderWine, TheWaitKeepsHandlingTheProgramsMessages) {
+  platform::win32::Win32UserInterface ui;
+  g_ticks = 0;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CountTick);
+  ASSERT_NE(timer, 0u);
+  const DWORD start = ::GetTickCount();
+  dravik::Pause(ui, dravik::SystemPauseClock(), 1);
+  const DWORD waited = ::GetTickCount() - start;
+  ::KillTimer(nullptr, timer);
+  EXPECT_GE(waited, 900u);  // it did wait
+  EXPECT_GT(g_ticks, 3);    // and timer messages were handled meanwhile
 }
 
 }  // namespace
