@@ -32,6 +32,10 @@ int TwipsScale::toPixels(double twips) const {
   return static_cast<int>(std::lround(twips / twipsPerPixel()));
 }
 
+int TwipsScale::toPixelsAtLeast(double twips) const {
+  return static_cast<int>(std::ceil(twips / twipsPerPixel() - 1e-9));
+}
+
 int TwipsScale::hundredthMmToPixels(double hundredthMm) const {
   return static_cast<int>(std::lround(hundredthMm * dpi_ / kHundredthMmPerInch));
 }

@@ -34,6 +34,9 @@ class TwipsScale {
   double twipsPerPixel() const { return kTwipsPerInch / dpi_; }
   double toTwips(int pixels) const { return pixels * twipsPerPixel(); }
   int toPixels(double twips) const;
+  // The fewest whole pixels that cover `twips`: a minimum size must not round
+  // below itself, or enforcing it would never settle.
+  int toPixelsAtLeast(double twips) const;
   // A design width in 1/100 mm on this screen.
   int hundredthMmToPixels(double hundredthMm) const;
 

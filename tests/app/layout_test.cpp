@@ -28,6 +28,12 @@ TEST(TwipsScale, ConvertsWithTheScreensOwnResolution) {
   EXPECT_EQ(large.hundredthMmToPixels(2540), 144);
   EXPECT_EQ(normal.hundredthMmToPixels(1411), 53);
   EXPECT_EQ(normal.hundredthMmToPixels(2), 0);  // the hidden column stays closed
+  // At 120 DPI (12 twips a pixel) the minimum width is 951.25 pixels: 951
+  // would be below it again, so the snap goes to 952.
+  EXPECT_EQ(TwipsScale(120).toPixelsAtLeast(11415), 952);
+  EXPECT_GE(TwipsScale(120).toTwips(TwipsScale(120).toPixelsAtLeast(11415)), 11415);
+  EXPECT_EQ(normal.toPixelsAtLeast(11415), 761);
+  EXPECT_EQ(large.toPixelsAtLeast(8820), 882);
   // A device that reports no resolution is treated as the usual 96.
   EXPECT_DOUBLE_EQ(TwipsScale(0).twipsPerPixel(), 15.0);
 }
