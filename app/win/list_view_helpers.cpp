@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace dravik {
 
@@ -18,6 +19,7 @@ constexpr UINT kResortMessage = WM_APP + 0x2A1;
 struct ListSort {
   SortState state;
   bool resortPending = false;
+  bool sortingNow = false;
 };
 
 std::wstring CellText(HWND list, int row, int column) {
@@ -31,24 +33,53 @@ std::wstring CellText(HWND list, int row, int column) {
   return text;
 }
 
+// The rows' own item data, kept while the sort borrows it to find each row's
+// text; a tab may keep something of its own there.
+struct SortRow {
+  std::wstring text;
+  LPARAM data;
+};
+
 struct CompareContext {
-  HWND list;
-  int key;
+  const std::vector<SortRow>* rows;
   int order;
 };
 
 int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context) {
   const auto* c = reinterpret_cast<const CompareContext*>(context);
-  return CompareCellTexts(CellText(c->list, static_cast<int>(first), c->key),
-                          CellText(c->list, static_cast<int>(second), c->key), c->order);
+  return CompareCellTexts((*c->rows)[first].text, (*c->rows)[second].text, c->order);
+}
+
+LPARAM RowData(HWND list, int row, LPARAM data, bool set) {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  item.lParam = data;
+  ::SendMessageW(list, set ? LVM_SETITEMW : LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return item.lParam;
 }
 
 void SortNow(HWND list, ListSort& sort) {
   sort.resortPending = false;
-  if (!sort.state.sorting) return;
-  CompareContext context{list, sort.state.key, sort.state.order};
-  ::SendMessageW(list, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&context),
+  if (!sort.state.sorting || sort.sortingNow) return;
+  sort.sortingNow = true;
+  // Each row's text is read once, and the rows are told apart by the item
+  // data during the sort: row positions move while the control sorts.
+  const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  std::vector<SortRow> rows(count);
+  for (int r = 0; r < count; ++r) {
+    rows[r].text = CellText(list, r, sort.state.key);
+    rows[r].data = RowData(list, r, 0, false);
+    RowData(list, r, r, true);
+  }
+  CompareContext context{&rows, sort.state.order};
+  ::SendMessageW(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context),
                  reinterpret_cast<LPARAM>(&CompareRows));
+  for (int r = 0; r < count; ++r) {
+    const LPARAM original = RowData(list, r, 0, false);
+    if (original >= 0 && original < count) RowData(list, r, rows[original].data, true);
+  }
+  sort.sortingNow = false;
 }
 
 void ScheduleResort(HWND list, ListSort& sort) {
@@ -95,7 +126,9 @@ LRESULT CALLBACK KeepSortedProc(HWND list, UINT message, WPARAM wParam, LPARAM l
     case LVM_SETITEMW: {
       const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
       const LRESULT result = ::DefSubclassProc(list, message, wParam, lParam);
-      if (sort->state.sorting && item && item->iSubItem == sort->state.key) {
+      const bool textChanged = message == LVM_SETITEMTEXTW || (item && (item->mask & LVIF_TEXT));
+      if (sort->state.sorting && !sort->sortingNow && textChanged && item &&
+          item->iSubItem == sort->state.key) {
         ScheduleResort(list, *sort);
       }
       return result;

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -452,9 +453,38 @@ TEST_F(MainWindowTest, AStoredSizeThatIsNotANumberGivesTheDefaultAndIsRepaired) 
   EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), L"8820");
 }
 
+// The visual-style switch of the current user, put back afterwards.
+class ThemeSwitch {
+ public:
+  ThemeSwitch() {
+    wchar_t data[16] = {};
+    DWORD size = sizeof(data);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kKey, L"ThemeActive", RRF_RT_REG_SZ, nullptr, data, &size) == 0) {
+      saved_ = data;
+    }
+  }
+  ~ThemeSwitch() {
+    if (saved_) {
+      set(*saved_);
+    } else {
+      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"ThemeActive");
+    }
+  }
+  void set(const std::wstring& value) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"ThemeActive", REG_SZ, value.c_str(),
+                      static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+
+ private:
+  static constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
+  std::optional<std::wstring> saved_;
+};
+
 TEST_F(MainWindowTest, ShrinkingBelowTheMinimumSnapsBackAndTheLayoutFollowsTheSize) {
   testsupport::DeleteSetting(L"Heigth");
   testsupport::DeleteSetting(L"Width");
+  ThemeSwitch theme;
+  theme.set(L"0");
   open();
   MainWindow& w = window();
   ::SetWindowPos(main(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
@@ -464,14 +494,21 @@ TEST_F(MainWindowTest, ShrinkingBelowTheMinimumSnapsBackAndTheLayoutFollowsTheSi
   EXPECT_EQ(r.right - r.left, 761);
   EXPECT_EQ(r.bottom - r.top, 588);
 
-  // Tab strip, page and list margins, in twips converted at 15 per pixel
-  // (visual styles are off in this prefix).
-  const RECT tab = clientRectOf(w.tabStrip());
+  // Tab strip, page and list margins, in twips converted at 15 per pixel.
+  RECT tab = clientRectOf(w.tabStrip());
   RECT status{};
   ::GetWindowRect(w.statusBar(), &status);
   const int statusHeight = status.bottom - status.top;
   EXPECT_NEAR(tab.right - tab.left, (11415 - 200) / 15.0, 1);
   EXPECT_NEAR(tab.bottom - tab.top, (8820 - (statusHeight * 15 + 1220)) / 15.0, 1);
+  // With visual styles the margins are wider; the switch is read at every resize.
+  theme.set(L"1");
+  ::SetWindowPos(main(), nullptr, 0, 0, 762, 588, SWP_NOMOVE | SWP_NOZORDER);
+  ::SetWindowPos(main(), nullptr, 0, 0, 761, 588, SWP_NOMOVE | SWP_NOZORDER);
+  const RECT styled = clientRectOf(w.tabStrip());
+  EXPECT_NEAR(styled.right - styled.left, (11415 - 250) / 15.0, 1);
+  EXPECT_NEAR(styled.bottom - styled.top, (8820 - (statusHeight * 15 + 1320)) / 15.0, 1);
+  tab = styled;
   for (int i = 0; i < 4; ++i) {
     RECT page{}, list{};
     ::GetWindowRect(w.page(i), &page);
