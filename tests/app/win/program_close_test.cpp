@@ -1,0 +1,75 @@
+// The real draviktm.exe: closing its window only hides it, File > Exit ends it.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/main_commands.h"
+#include "support/win/settings_guard.h"
+#include "support/win/test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+HWND FindWindowOf(DWORD pid, const wchar_t* className) {
+  for (HWND w : testsupport::WindowsOf(pid, className)) return w;
+  return nullptr;
+}
+
+// The shell accepts a change to an icon only while that icon is shown.
+bool TrayIconShown(HWND trayWindow) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  data.hWnd = trayWindow;
+  data.uID = 1;
+  data.uFlags = NIF_TIP;
+  wcscpy(data.szTip, L"Dravik Task Manager");
+  return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+class ProgramCloseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::DeleteSetting(L"Language");  // English
+    testsupport::DeleteSetting(L"RunMinimized");
+    program_ = testsupport::Start(testsupport::ProgramPath());
+    ASSERT_TRUE(testsupport::WaitFor([&] {
+      main_ = FindWindowOf(program_.pid(), L"DravikTaskManagerMain");
+      tray_ = FindWindowOf(program_.pid(), L"DravikTaskManagerTray");
+      return main_ && tray_ && ::IsWindowVisible(main_) && TrayIconShown(tray_);
+    })) << "the program did not show its window and its tray icon";
+  }
+
+  testsupport::SettingsGuard settings_{{L"Language", L"Heigth", L"Width", L"RunMinimized"}};
+  testsupport::ChildProcess program_;
+  HWND main_ = nullptr;
+  HWND tray_ = nullptr;
+};
+
+TEST_F(ProgramCloseTest, TheCloseBoxHidesTheWindowAndTheProgramStaysInTheTray) {
+  ::PostMessageW(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(testsupport::WaitFor([&] { return !::IsWindowVisible(main_); }, 5s));
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(program_.running());
+  EXPECT_TRUE(::IsWindow(main_));
+  EXPECT_TRUE(TrayIconShown(tray_));
+  // A click on the icon brings it back.
+  ::PostMessageW(tray_, WM_APP + 1, 1, WM_LBUTTONUP);
+  EXPECT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(main_) != FALSE; }, 5s));
+  program_.kill();
+}
+
+TEST_F(ProgramCloseTest, FileExitSavesTheSizeRemovesTheIconAndEnds) {
+  ::SetWindowPos(main_, nullptr, 0, 0, 820, 630, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::PostMessageW(main_, WM_COMMAND, static_cast<WPARAM>(dravik::MenuId::Exit), 0);
+  ASSERT_TRUE(program_.waitForExit(10000)) << "File > Exit did not end the program";
+  EXPECT_EQ(program_.exitCode(), 0u);
+  EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), L"9450");  // 630 pixels of 15 twips
+  EXPECT_EQ(testsupport::ReadSetting(L"Width"), L"12300");
+  EXPECT_FALSE(TrayIconShown(tray_));
+}
+
+}  // namespace
