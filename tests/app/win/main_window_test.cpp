@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, TabSwitchMovesThePagesAndSetsTheButtons) {
         EXPECT_FALSE(::IsWindowEnabled(w.page(i)));
       }
     }
-    testsupport::SaveScreenshot(L"tab-" + std::to_wstring(static_cast<int>(c.tab)));
+    testsupport::SaveScreenshot(L"test-window-tab-" + std::to_wstring(static_cast<int>(c.tab)));
     switch (c.tab) {
       case Tab::Processes:
       case Tab::Services:

@@ -1,5 +1,6 @@
 // The real draviktm.exe: closing its window only hides it, File > Exit ends it.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <thread>
 
 #include "app/main_commands.h"
+#include "support/win/screenshot.h"
 #include "support/win/settings_guard.h"
 #include "support/win/test_support.h"
 
@@ -70,6 +72,35 @@ TEST_F(ProgramCloseTest, FileExitSavesTheSizeRemovesTheIconAndEnds) {
   EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), L"9450");  // 630 pixels of 15 twips
   EXPECT_EQ(testsupport::ReadSetting(L"Width"), L"12300");
   EXPECT_FALSE(TrayIconShown(tray_));
+}
+
+TEST_F(ProgramCloseTest, TabsSwitchWithTheirButtonsAndEachTabIsPhotographed) {
+  HWND tabs = ::FindWindowExW(main_, nullptr, WC_TABCONTROLW, nullptr);
+  HWND toolbar = ::FindWindowExW(main_, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_NE(toolbar, nullptr);
+  const auto enabled = [&](int position) {
+    return ::SendMessageW(toolbar, TB_ISBUTTONENABLED, dravik::ToolbarCommandId(position), 0) != 0;
+  };
+  ::SetForegroundWindow(main_);
+  for (int tab = 1; tab <= 4; ++tab) {
+    if (tab > 1) {
+      // The arrow key moves the tab strip's selection as a click would.
+      ::PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+      ::PostMessageW(tabs, WM_KEYUP, VK_RIGHT, 0);
+    }
+    ASSERT_TRUE(testsupport::WaitFor([&] { return ::SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == tab - 1; }, 5s))
+        << "tab " << tab << " was not selected";
+    std::this_thread::sleep_for(700ms);  // let the program handle the switch and draw
+    EXPECT_TRUE(enabled(2));
+    EXPECT_TRUE(enabled(16));
+    EXPECT_EQ(enabled(3), tab == 1);
+    EXPECT_EQ(enabled(7), tab == 2 || tab == 4);
+    EXPECT_EQ(enabled(8), tab == 2 || tab == 4);
+    EXPECT_EQ(enabled(11), tab == 3);
+    EXPECT_FALSE(testsupport::SaveScreenshot(L"tab-" + std::to_wstring(tab)).empty());
+  }
+  program_.kill();
 }
 
 }  // namespace
