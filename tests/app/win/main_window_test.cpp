@@ -45,8 +45,12 @@ class RecordingPage final : public TabPage {
     log_.push_back(name_ + ".command" + std::to_string(static_cast<int>(c)));
     return true;
   }
-  bool checked(Command c) const override { return c == checkedCommand; }
+  bool checked(Command c) const override {
+    ++checkedAsks;
+    return c == checkedCommand;
+  }
   Command checkedCommand = Command::ViewDriverServices;
+  mutable int checkedAsks = 0;
 
  private:
   std::string name_;
@@ -407,6 +411,21 @@ TEST_F(MainWindowTest, MenuCheckMarksComeFromThePages) {
   EXPECT_FALSE(::GetMenuState(view, static_cast<UINT>(MenuId::ShowDrvServ), MF_BYCOMMAND) & MF_CHECKED);
 }
 
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  ::EndMenu();
+}
+
+TEST_F(MainWindowTest, APagesPopupMenuShowsWithItsCheckMarksFromThePage) {
+  open();
+  ::SetForegroundWindow(main());
+  pages_[2]->checkedAsks = 0;
+  // The menu stays open until something closes it: a timer does here.
+  ::SetTimer(nullptr, 0, 300, &CloseMenu);
+  context_->showPopupMenu(Tab::Services, POINT{300, 300});
+  EXPECT_GT(pages_[2]->checkedAsks, 0) << "the page was not asked for its check marks";
+}
+
 TEST_F(MainWindowTest, CloseBoxHidesAndTheTrayIconBringsTheWindowBack) {
   open();
   ASSERT_TRUE(tray_->iconAdded());
@@ -428,11 +447,16 @@ TEST_F(MainWindowTest, CloseBoxHidesAndTheTrayIconBringsTheWindowBack) {
 
 TEST_F(MainWindowTest, FileExitSavesTheSizeClosesEveryWindowAndRemovesTheIcon) {
   open();
+  // Another window of the program, as a dialog would be: it must be closed too.
+  HWND dialog = ::CreateWindowExW(0, L"STATIC", L"a dialog", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                  200, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(dialog, nullptr);
   ::SetWindowPos(main(), nullptr, 0, 0, 800, 640, SWP_NOMOVE | SWP_NOZORDER);
   trayWindow_ = tray_->window();
   ASSERT_TRUE(trayIconExists());
   chooseMenu(MenuId::Exit);
   EXPECT_FALSE(::IsWindow(main()));
+  EXPECT_FALSE(::IsWindow(dialog));
   EXPECT_TRUE(logged("unloading"));
   EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), L"9600");  // 640 pixels at 15 twips each
   EXPECT_EQ(testsupport::ReadSetting(L"Width"), L"12000");
