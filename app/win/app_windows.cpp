@@ -19,7 +19,10 @@ void AppWindows::open() {
   options.createPages = createPages_;
   options.dialogs = dialogs_;
   tray_ = std::make_unique<SysTray>(instance_);
-  tray_->create(std::move(options));
+  if (!tray_->create(std::move(options))) {
+    // Without its windows the program has nothing to run on.
+    ::PostQuitMessage(1);
+  }
 }
 
 MainWindow* AppWindows::mainWindow() const { return tray_ ? tray_->mainWindow() : nullptr; }

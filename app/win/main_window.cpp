@@ -66,6 +66,7 @@ bool MainWindow::create() {
                     options_.instance, this);
   if (!window_) return false;
   buildControls();
+  layout();
   load();
   return true;
 }
@@ -103,7 +104,7 @@ void MainWindow::load() {
   for (HWND list : lists_) EnhListView_Add_FullRowSelect(list);
 
   const WindowSize stored = LoadWindowSize(settings);
-  loaded_ = true;  // from here on every change of size lays the window out
+  loaded_ = true;  // from here on the unload saves the size
   options_.ui->pumpMessages();
   if (!window_) return;  // the window was closed while messages were handled
   RECT now{};
@@ -147,7 +148,7 @@ WindowSize MainWindow::outerSizeTwips() const {
 }
 
 void MainWindow::layout() {
-  if (!loaded_ || !window_ || sizing_ || ::IsIconic(window_)) return;
+  if (!window_ || !statusBar_ || sizing_ || ::IsIconic(window_)) return;
   const TwipsScale x = scaleX(), y = scaleY();
   RECT outer{};
   ::GetWindowRect(window_, &outer);
