@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <thread>
 
 #include "app/main_commands.h"
@@ -101,6 +102,53 @@ TEST_F(ProgramCloseTest, TabsSwitchWithTheirButtonsAndEachTabIsPhotographed) {
     EXPECT_FALSE(testsupport::SaveScreenshot(L"tab-" + std::to_wstring(tab)).empty());
   }
   program_.kill();
+}
+
+// The screen resolution Wine gives the programs it starts from now on
+// (Control Panel\Desktop "LogPixels"), put back afterwards.
+class ScreenResolution {
+ public:
+  explicit ScreenResolution(DWORD dotsPerInch) {
+    DWORD value = 0, size = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) == 0) {
+      saved_ = value;
+    }
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &dotsPerInch, sizeof(dotsPerInch));
+  }
+  ~ScreenResolution() {
+    if (saved_) {
+      ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels", REG_DWORD, &*saved_, sizeof(DWORD));
+    } else {
+      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"LogPixels");
+    }
+  }
+
+ private:
+  static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
+  std::optional<DWORD> saved_;
+};
+
+TEST(ProgramResolution, TheDefaultWindowKeepsItsSizeInInchesAt144Dpi) {
+  testsupport::SettingsGuard settings{{L"Heigth", L"Width", L"RunMinimized"}};
+  testsupport::DeleteSetting(L"Heigth");
+  testsupport::DeleteSetting(L"Width");
+  testsupport::DeleteSetting(L"RunMinimized");
+  HWND main = nullptr;
+  RECT r{};
+  {
+    ScreenResolution large(144);
+    auto program = testsupport::Start(testsupport::ProgramPath());
+    ASSERT_TRUE(testsupport::WaitFor([&] {
+      main = FindWindowOf(program.pid(), L"DravikTaskManagerMain");
+      return main && ::IsWindowVisible(main);
+    })) << "the program did not show its window";
+    std::this_thread::sleep_for(500ms);
+    ::GetWindowRect(main, &r);
+    program.kill();
+  }
+  // 11415 x 8820 twips are 1141.5 x 882 pixels at 10 twips a pixel.
+  EXPECT_NEAR(r.right - r.left, 1142, 1);
+  EXPECT_EQ(r.bottom - r.top, 882);
 }
 
 }  // namespace
