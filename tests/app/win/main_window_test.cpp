@@ -477,6 +477,26 @@ TEST_F(MainWindowTest, AStoredSizeThatIsNotANumberGivesTheDefaultAndIsRepaired) 
   EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), L"8820");
 }
 
+TEST_F(MainWindowTest, AbsurdSizesAndAMissingLanguageFileLeaveAWorkingWindow) {
+  testsupport::WriteSetting(L"Heigth", L"-40");
+  testsupport::WriteSetting(L"Width", L"9999999");
+  testsupport::WriteSetting(L"Language", L"NoSuchLanguage");
+  open();
+  RECT r{};
+  ::GetWindowRect(main(), &r);
+  EXPECT_EQ(r.bottom - r.top, 588);  // snapped to the minimum
+  EXPECT_GE(r.right - r.left, 761);
+  // Every text is empty, nothing else is missing.
+  EXPECT_EQ(MenuText(::GetMenu(main()), static_cast<UINT>(MenuId::Exit)), L"");
+  EXPECT_EQ(window().messages()[MessageText::Warning], L"");
+  window().selectTab(Tab::Services);
+  EXPECT_EQ(window().selectedTab(), Tab::Services);
+  chooseMenu(MenuId::Exit);
+  EXPECT_FALSE(::IsWindow(main()));
+  // The size stored at the end is a real one again.
+  EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), L"8820");
+}
+
 // The visual-style switch of the current user, put back afterwards.
 class ThemeSwitch {
  public:
