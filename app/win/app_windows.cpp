@@ -1,51 +1,45 @@
 #include "app/win/app_windows.h"
 
+#include "shell/win/sys_tray.h"
+
 namespace dravik {
 
-namespace {
+AppWindows::AppWindows(HINSTANCE instance, StartupPlatform& platform)
+    : instance_(instance), platform_(platform) {}
 
-constexpr wchar_t kMainWindowClass[] = L"DravikTaskManagerMain";
+AppWindows::~AppWindows() = default;
 
-LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    ::PostQuitMessage(0);
-    return 0;
-  }
-  return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-// A plain captioned window that ends the program when closed; the full main
-// window with its tabs replaces it.
 void AppWindows::open() {
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof(cls);
-  cls.lpfnWndProc = PlainWindowProc;
-  cls.hInstance = instance_;
-  cls.hIcon = ::LoadIconW(instance_, L"AAA");
-  cls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  cls.lpszClassName = kMainWindowClass;
-  ::RegisterClassExW(&cls);
-  mainWindow_ = ::CreateWindowExW(0, kMainWindowClass, kProgramTitle, WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 761, 588, nullptr, nullptr,
-                                  instance_, nullptr);
-  ::ShowWindow(mainWindow_, SW_SHOW);
+  MainWindowOptions options;
+  options.instance = instance_;
+  options.programFolder = platform_.system.programFolder();
+  options.registry = &platform_.registry;
+  options.profiles = &platform_.profiles;
+  options.ui = &platform_.ui;
+  options.createPages = createPages_;
+  options.dialogs = dialogs_;
+  tray_ = std::make_unique<SysTray>(instance_);
+  if (!tray_->create(std::move(options))) {
+    // Without its windows the program has nothing to run on.
+    ::PostQuitMessage(1);
+  }
 }
+
+MainWindow* AppWindows::mainWindow() const { return tray_ ? tray_->mainWindow() : nullptr; }
 
 void AppWindows::setMainWindowVisible(bool visible) {
-  if (!mainWindow_) return;
+  MainWindow* main = mainWindow();
+  if (!main || !main->window()) return;
   if (visible) {
-    ::ShowWindow(mainWindow_, SW_SHOW);
-    ::SetForegroundWindow(mainWindow_);
+    ::ShowWindow(main->window(), SW_SHOW);
+    ::SetForegroundWindow(main->window());
   } else {
-    ::ShowWindow(mainWindow_, SW_HIDE);
+    ::ShowWindow(main->window(), SW_HIDE);
   }
 }
 
 int AppWindows::run() {
-  MSG msg;
+  MSG msg{};
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);

@@ -1,0 +1,90 @@
+#pragma once
+// The main window's geometry. Its sizes are kept in twips (1/1440 inch) so the
+// window has the same physical proportions at every screen resolution; the
+// design widths of columns and status panels are in 1/100 mm.
+#include <array>
+#include <span>
+
+#include "platform/registry.h"
+
+namespace dravik {
+
+inline constexpr double kTwipsPerInch = 1440.0;
+inline constexpr double kHundredthMmPerInch = 2540.0;
+
+// Smallest and default outer size of the main window, in twips.
+inline constexpr double kMinimumWindowWidth = 11415;
+inline constexpr double kMinimumWindowHeight = 8820;
+
+// Design-time positions, in twips, of the elements the layout never moves.
+inline constexpr double kToolbarHeight = 420;
+inline constexpr double kTabStripLeft = 45;
+inline constexpr double kTabStripTop = 480;
+inline constexpr double kPageLeft = 100;
+inline constexpr double kPageTop = 840;
+inline constexpr double kPageOutside = -20000;  // where unselected pages wait
+// The size the window is centred for when it is created (client area).
+inline constexpr double kDesignClientWidth = 11265;
+inline constexpr double kDesignClientHeight = 8010;
+
+// Pixel <-> twips for one axis of a screen with `dotsPerInch` pixels per inch.
+class TwipsScale {
+ public:
+  explicit TwipsScale(int dotsPerInch) : dpi_(dotsPerInch > 0 ? dotsPerInch : 96) {}
+  double twipsPerPixel() const { return kTwipsPerInch / dpi_; }
+  double toTwips(int pixels) const { return pixels * twipsPerPixel(); }
+  int toPixels(double twips) const;
+  // The fewest whole pixels that cover `twips`: a minimum size must not round
+  // below itself, or enforcing it would never settle.
+  int toPixelsAtLeast(double twips) const;
+  // A design width in 1/100 mm on this screen.
+  int hundredthMmToPixels(double hundredthMm) const;
+
+ private:
+  int dpi_;
+};
+
+// "1" under the theme manager's key means visual styles are on; anything else
+// (absent included) is the classic look, which needs smaller margins.
+bool ThemeActive(platform::Registry& registry);
+
+// The outer size after the minimum is enforced.
+struct WindowSize {
+  double width = 0;
+  double height = 0;
+  bool operator==(const WindowSize&) const = default;
+};
+WindowSize SnapToMinimum(WindowSize size);
+
+// Sizes of the tab strip, the pages and the lists for an outer window size,
+// all in twips and unrounded.
+struct MainLayout {
+  double tabWidth = 0;
+  double tabHeight = 0;
+  double pageWidth = 0;
+  double pageHeight = 0;
+  double listWidth = 0;
+  double listHeight = 0;
+};
+MainLayout ComputeLayout(WindowSize window, double statusBarHeight, bool themeActive);
+
+// The four lists of the main window, in tab order.
+enum class ListId { Apps = 0, Processes = 1, Services = 2, Network = 3 };
+inline constexpr int kListCount = 4;
+
+// A column whose width follows the page: `fraction` of the page width.
+struct ColumnFraction {
+  int column;  // 1-based
+  double fraction;
+};
+std::span<const ColumnFraction> ColumnFractions(ListId list);
+
+// The column widths in pixels that a resize gives a list, in column order.
+struct ColumnWidth {
+  int column;
+  int pixels;
+};
+std::array<ColumnWidth, 6> FractionWidths(ListId list, double pageWidthTwips,
+                                          const TwipsScale& scale, int& count);
+
+}  // namespace dravik

@@ -1,0 +1,45 @@
+#pragma once
+// Which language key labels which element of the main window and the tray
+// menu, in the order they are labelled, and every key the program reads.
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/main_commands.h"
+
+namespace dravik {
+
+enum class ElementKind { MenuItem, ToolTip, TabCaption, ColumnHeader, StatusTip };
+
+struct LanguageElement {
+  ElementKind kind;
+  int index;      // MenuId, toolbar position, tab (1-4), ListId, or status panel
+  int column;     // 1-based, for a column header
+  const char* key;  // section "Main"
+};
+
+// The elements of the main window the language labels, in labelling order:
+// menus, toolbar tips, tabs, column headers, status-bar tips. The named
+// message texts follow them (MessageTextKeys).
+std::vector<LanguageElement> MainLanguageElements();
+
+// The tray menu's two items, section "Tray".
+inline constexpr char kTrayOpenKey[] = "1";
+inline constexpr char kTrayExitKey[] = "2";
+
+// Status-bar labels that follow the figures, section "Main".
+inline constexpr char kTasksLabelKey[] = "74";
+inline constexpr char kProcessesLabelKey[] = "67";
+inline constexpr char kServicesLabelKey[] = "99";
+inline constexpr char kNetworkLabelKey[] = "97";
+const char* TabLabelKey(Tab tab);
+
+struct LanguageKey {
+  std::string section;
+  std::string key;
+  bool operator==(const LanguageKey&) const = default;
+};
+// Every key any part of the program reads from a language file.
+std::vector<LanguageKey> AllLanguageKeys();
+
+}  // namespace dravik

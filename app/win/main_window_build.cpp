@@ -1,0 +1,213 @@
+// Creating the main window's controls and menus from their tables.
+#include "app/win/main_window.h"
+
+#include <commctrl.h>
+
+#include <set>
+
+#include "app/list_columns.h"
+#include "app/win/list_view_helpers.h"
+
+namespace dravik {
+
+namespace {
+
+constexpr int kToolbarId = 1;
+constexpr int kTabStripId = 2;
+constexpr int kStatusBarId = 3;
+constexpr int kFirstListId = 10;
+constexpr int kToolbarImageSize = 16;
+constexpr COLORREF kToolbarMaskColour = RGB(192, 192, 192);
+// Design widths of the status-bar panels, 1/100 mm.
+constexpr int kPanelWidths[] = {2822, 2999, 3933, 4762};
+
+HFONT GuiFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
+
+// A picture the art does not provide shows as a blank button face.
+void AddBlankImage(HIMAGELIST images) {
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kToolbarImageSize, kToolbarImageSize);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  RECT all{0, 0, kToolbarImageSize, kToolbarImageSize};
+  HBRUSH mask = ::CreateSolidBrush(kToolbarMaskColour);
+  ::FillRect(dc, &all, mask);
+  ::DeleteObject(mask);
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  ::ImageList_AddMasked(images, bitmap, kToolbarMaskColour);
+  ::DeleteObject(bitmap);
+}
+
+}  // namespace
+
+void MainWindow::buildControls() {
+  buildMenus();
+  buildToolbar();
+  buildTabStrip();
+  buildLists();
+  buildStatusBar();
+}
+
+void MainWindow::buildToolbar() {
+  toolbar_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
+                               0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kToolbarId),
+                               options_.instance, nullptr);
+  ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  toolbarImages_ = ::ImageList_Create(kToolbarImageSize, kToolbarImageSize, ILC_COLOR32 | ILC_MASK,
+                                      12, 0);
+  std::vector<TBBUTTON> buttons;
+  for (const ToolbarButtonDef& def : ToolbarButtons()) {
+    TBBUTTON b{};
+    b.idCommand = ToolbarCommandId(def.position);
+    b.fsState = TBSTATE_ENABLED;
+    if (!def.key) {
+      b.fsStyle = BTNS_SEP;
+    } else {
+      b.fsStyle = BTNS_BUTTON;
+      b.iBitmap = def.picture - 1;  // the pictures are added in position order
+      auto icon = static_cast<HICON>(::LoadImageW(options_.instance, def.iconName, IMAGE_ICON,
+                                                  kToolbarImageSize, kToolbarImageSize, 0));
+      if (icon) {
+        ::ImageList_ReplaceIcon(toolbarImages_, -1, icon);
+        ::DestroyIcon(icon);
+      } else {
+        AddBlankImage(toolbarImages_);
+      }
+      tips_[def.position - 1] = def.tip;
+    }
+    buttons.push_back(b);
+  }
+  ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_));
+  ::SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+}
+
+void MainWindow::buildTabStrip() {
+  const TwipsScale x = scaleX(), y = scaleY();
+  tabStrip_ = ::CreateWindowExW(0, WC_TABCONTROLW, nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
+                                x.toPixels(kTabStripLeft), y.toPixels(kTabStripTop), 100, 100,
+                                window_, reinterpret_cast<HMENU>(kTabStripId), options_.instance,
+                                nullptr);
+  ::SendMessageW(tabStrip_, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+  static constexpr const wchar_t* kCaptions[] = {L"Tasks", L"Processes", L"Services", L"Network"};
+  for (int i = 0; i < 4; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(kCaptions[i]);
+    ::SendMessageW(tabStrip_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  ::SendMessageW(tabStrip_, TCM_SETCURSEL, 0, 0);
+}
+
+void MainWindow::buildLists() {
+  for (int i = 0; i < kListCount; ++i) {
+    // Each page lies over the tab strip and holds one list.
+    pages_[i] = ::CreateWindowExW(0, L"DravikTaskManagerPage", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                                  0, 0, 100, 100, window_, nullptr, options_.instance, nullptr);
+    ::SetWindowPos(pages_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    lists_[i] = ::CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0,
+        100, 100, pages_[i], reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstListId + i)),
+        options_.instance, nullptr);
+    const TwipsScale x = scaleX();
+    int index = 0;
+    for (const ListColumn& c : ListColumns(static_cast<ListId>(i))) {
+      LVCOLUMNW column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+      column.fmt = c.rightAligned && index > 0 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+      column.cx = x.hundredthMmToPixels(c.widthHundredthMm);
+      column.pszText = const_cast<wchar_t*>(c.header);
+      column.iSubItem = index;
+      ::SendMessageW(lists_[i], LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+      ++index;
+    }
+    KeepListSorted(lists_[i]);
+  }
+  placePages(Tab::Tasks);
+  const TabSwitch start = TabSwitchFor(Tab::Tasks);
+  for (int p = 1; p <= kToolbarButtonCount; ++p) {
+    ::SendMessageW(toolbar_, TB_ENABLEBUTTON, ToolbarCommandId(p), MAKELPARAM(start.enabled[p - 1], 0));
+  }
+}
+
+void MainWindow::buildStatusBar() {
+  statusBar_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr,
+                                 WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBARS_TOOLTIPS, 0, 0, 0,
+                                 0, window_, reinterpret_cast<HMENU>(kStatusBarId),
+                                 options_.instance, nullptr);
+  const TwipsScale x = scaleX();
+  int edges[4];
+  int right = 0;
+  for (int i = 0; i < 4; ++i) {
+    right += x.hundredthMmToPixels(kPanelWidths[i]);
+    edges[i] = right;
+  }
+  ::SendMessageW(statusBar_, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+  ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Processes: 0"));
+  static constexpr const wchar_t* kTips[] = {L"CPU Usage", L"Used Physical Memory",
+                                             L"Available Physical Memory"};
+  for (int i = 0; i < 3; ++i) {
+    ::SendMessageW(statusBar_, SB_SETTIPTEXTW, i + 1, reinterpret_cast<LPARAM>(kTips[i]));
+  }
+}
+
+HMENU MainWindow::menuOf(MenuId id) const {
+  switch (id) {
+    case MenuId::MenuBar: return ::GetMenu(window_);
+    case MenuId::PopupTasks: return popups_[0];
+    case MenuId::PopupProcesses: return popups_[1];
+    case MenuId::PopupServices: return popups_[2];
+    case MenuId::PopupNetwork: return popups_[3];
+    default: {
+      auto found = submenus_.find(id);
+      return found != submenus_.end() ? found->second : nullptr;
+    }
+  }
+}
+
+void MainWindow::buildMenus() {
+  HMENU bar = ::CreateMenu();
+  for (int i = 0; i < 4; ++i) {
+    popupOwners_[i].reset(::CreatePopupMenu());
+    popups_[i] = popupOwners_[i].get();
+  }
+  std::set<MenuId> titles;
+  for (const MenuItemDef& item : MenuItems()) titles.insert(item.parent);
+  std::map<HMENU, int> counts;
+  for (const MenuItemDef& item : MenuItems()) {
+    HMENU parent = item.parent == MenuId::MenuBar ? bar : menuOf(item.parent);
+    if (!parent) continue;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    std::wstring text;
+    if (item.id == MenuId::None) {
+      info.fMask = MIIM_FTYPE;
+      info.fType = MFT_SEPARATOR;
+    } else {
+      text = item.text;
+      if (item.shortcut) text += std::wstring(L"\t") + item.shortcut;
+      info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE;
+      info.wID = static_cast<UINT>(item.id);
+      info.dwTypeData = text.data();
+      info.fState = item.checkedAtStart ? MFS_CHECKED : 0;
+      if (titles.count(item.id)) {
+        info.fMask |= MIIM_SUBMENU;
+        info.hSubMenu = ::CreatePopupMenu();
+        submenus_[item.id] = info.hSubMenu;
+      }
+    }
+    const int position = counts[parent]++;
+    ::InsertMenuItemW(parent, position, TRUE, &info);
+    if (item.id != MenuId::None) menuPlaces_[item.id] = {parent, position};
+  }
+  // The window owns and destroys its menu bar.
+  ::SetMenu(window_, bar);
+}
+
+}  // namespace dravik

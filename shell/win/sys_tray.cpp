@@ -1,0 +1,184 @@
+#include "shell/win/sys_tray.h"
+
+#include <vector>
+
+#include "app/main_language.h"
+#include "app/startup.h"
+#include "shell/tray_mouse.h"
+
+namespace dravik {
+
+namespace {
+
+constexpr wchar_t kTrayClass[] = L"DravikTaskManagerTray";
+
+// The program's own windows that a user sees as windows: the main window and
+// the dialogs (not the tool tips and other helpers the controls own).
+BOOL CALLBACK CollectForm(HWND window, LPARAM list) {
+  if (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  }
+  return TRUE;
+}
+
+HICON LoadTrayIcon(HINSTANCE instance) {
+  for (const wchar_t* name : {L"TRAY", L"AAA"}) {
+    auto icon = static_cast<HICON>(::LoadImageW(instance, name, IMAGE_ICON,
+                                                ::GetSystemMetrics(SM_CXSMICON),
+                                                ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (icon) return icon;
+  }
+  return ::LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+}  // namespace
+
+SysTray::~SysTray() {
+  if (iconAdded_) {
+    NOTIFYICONDATAW data = iconData();
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
+  }
+  main_.reset();
+  if (window_) ::DestroyWindow(window_);
+}
+
+NOTIFYICONDATAW SysTray::iconData() const {
+  NOTIFYICONDATAW data{};
+  // The size older shells know, so the icon appears on every supported system.
+  data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  data.hWnd = window_;
+  data.uID = kIconId;
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = kIconMessage;
+  data.hIcon = icon_;
+  // The tip is the product's name in every language.
+  wcsncpy(data.szTip, kProgramTitle, sizeof(data.szTip) / sizeof(data.szTip[0]) - 1);
+  return data;
+}
+
+bool SysTray::create(MainWindowOptions options) {
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof(cls);
+  cls.hInstance = instance_;
+  cls.lpfnWndProc = &WindowProc;
+  cls.lpszClassName = kTrayClass;
+  ::RegisterClassExW(&cls);
+  icon_ = LoadTrayIcon(instance_);
+  window_ = ::CreateWindowExW(0, kTrayClass, kProgramTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
+                              nullptr, instance_, this);
+  if (!window_) return false;
+  ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+  menu_.reset(::CreatePopupMenu());
+  ::AppendMenuW(menu_.get(), MF_STRING, kMenuOpen, L"Open");
+  ::AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(menu_.get(), MF_STRING, kMenuExit, L"Exit");
+
+  // The main window comes into being first; its load labels this menu.
+  options.labelTray = [this] { labelMenu(); };
+  options.exitProgram = [this] { callExit(); };
+  main_ = std::make_unique<MainWindow>(std::move(options));
+  if (!main_->create()) return false;
+
+  main_->labelTrayAndLanguageDialog();
+  ::ShowWindow(window_, SW_HIDE);
+  NOTIFYICONDATAW data = iconData();
+  // Without a notification area the program runs on without its icon.
+  iconAdded_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  return true;
+}
+
+void SysTray::labelMenu() {
+  if (!main_ || !menu_) return;
+  const Language& language = main_->language();
+  const std::pair<UINT, const char*> items[] = {{kMenuOpen, kTrayOpenKey}, {kMenuExit, kTrayExitKey}};
+  for (const auto& [id, key] : items) {
+    std::wstring text = language.text("Tray", key);
+    ::ModifyMenuW(menu_.get(), id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
+  }
+}
+
+void SysTray::restoreMainWindow() {
+  HWND main = main_ ? main_->window() : nullptr;
+  if (!main) return;
+  if (::IsIconic(main) || ::IsZoomed(main)) ::ShowWindow(main, SW_RESTORE);
+  ::SetForegroundWindow(main);
+  ::ShowWindow(main, SW_SHOW);
+}
+
+void SysTray::showMenu() {
+  HWND owner = main_ && main_->window() ? main_->window() : window_;
+  // The menu closes on a click elsewhere only while its owner is in front.
+  ::SetForegroundWindow(owner);
+  POINT at{};
+  ::GetCursorPos(&at);
+  const UINT chosen = static_cast<UINT>(::TrackPopupMenuEx(
+      menu_.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr));
+  ::PostMessageW(owner, WM_NULL, 0, 0);
+  if (chosen == kMenuOpen) restoreMainWindow();
+  if (chosen == kMenuExit) callExit();
+}
+
+void SysTray::callExit() {
+  if (exiting_) return;
+  exiting_ = true;
+  std::vector<HWND> forms;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &CollectForm, reinterpret_cast<LPARAM>(&forms));
+  for (HWND form : forms) {
+    if (form == window_ || !::IsWindow(form)) continue;
+    ::ShowWindow(form, SW_HIDE);
+    if (main_ && form == main_->window()) {
+      main_->closeForExit();
+    } else {
+      ::SendMessageW(form, WM_CLOSE, 0, 0);
+    }
+  }
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) break;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  if (iconAdded_) {
+    NOTIFYICONDATAW data = iconData();
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
+    iconAdded_ = false;
+  }
+  ::DestroyWindow(window_);
+  ::PostQuitMessage(0);
+}
+
+LRESULT SysTray::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kIconMessage:
+      switch (TrayActionFor(LOWORD(lParam))) {
+        case TrayAction::RestoreMainWindow: restoreMainWindow(); break;
+        case TrayAction::ShowMenu: showMenu(); break;
+        case TrayAction::Nothing: break;
+      }
+      return 0;
+    case WM_CLOSE:
+      callExit();
+      return 0;
+    default:
+      return ::DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK SysTray::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<SysTray*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<SysTray*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->handle(message, wParam, lParam);
+}
+
+}  // namespace dravik

@@ -1,0 +1,26 @@
+// Topmost on and off for a real window under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "shell/win/on_top.h"
+
+namespace {
+
+TEST(OnTop, MakesAWindowTopmostAndNormalWithoutMovingIt) {
+  HWND window = ::CreateWindowExW(0, L"STATIC", L"on top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                                  50, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  RECT before{}, after{};
+  ::GetWindowRect(window, &before);
+  dravik::OnTop onTop;
+  onTop.MakeTopMost(window);
+  EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  onTop.MakeNormal(window);
+  EXPECT_FALSE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  ::GetWindowRect(window, &after);
+  EXPECT_TRUE(::EqualRect(&before, &after));
+  ::DestroyWindow(window);
+}
+
+}  // namespace
