@@ -41,6 +41,7 @@ void AppWindows::setMainWindowVisible(bool visible) {
 int AppWindows::run() {
   MSG msg{};
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (dialogs_.translateKeyboard && dialogs_.translateKeyboard(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

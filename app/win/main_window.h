@@ -34,6 +34,9 @@ struct DialogHooks {
   std::function<void()> showLanguageDialog;  // modeless, no owner
   std::function<void()> labelAbout;          // the About box's texts
   std::function<void()> labelLanguageDialog; // the language dialog's texts
+  // Gives the program's modeless dialogs their keyboard (Tab, Enter);
+  // true when the message was theirs.
+  std::function<bool(MSG&)> translateKeyboard;
 };
 
 struct MainWindowOptions {

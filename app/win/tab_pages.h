@@ -12,6 +12,9 @@
 namespace dravik {
 
 struct TabPageSet {
+  // What the pages share and hold on to (the system objects they act
+  // through); declared first so that it outlives the pages.
+  std::shared_ptr<void> resources;
   // By tab: Tasks, Processes, Services, Network.
   std::array<std::unique_ptr<TabPage>, 4> pages;
   // Each tick of the main timer, once a second from load to unload, whether

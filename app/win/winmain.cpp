@@ -3,6 +3,7 @@
 
 #include "app/startup.h"
 #include "app/win/app_windows.h"
+#include "app/win/program_dialogs.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -22,6 +23,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   dravik::StartupPlatform platform{instanceLock, controls, system, files, shell, ui, registry, profiles};
 
   dravik::AppWindows windows(instance, platform);
+  dravik::ProgramDialogs dialogs(instance, platform, [&] { return windows.mainWindow(); });
+  windows.dialogs() = dialogs.hooks();
   const dravik::StartupResult start = dravik::Main(
       platform, [&] { windows.open(); },
       [&](bool visible) { windows.setMainWindowVisible(visible); });
