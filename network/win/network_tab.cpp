@@ -133,39 +133,36 @@ void NetworkTab::loadIcons() {
   ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
   if (!images_) return;
   ::ImageList_SetIconSize(images_, kIconSize, kIconSize);  // also drops every picture
-  // Many rows share one program: the shell is asked once per path.
-  std::vector<std::pair<std::wstring, HICON>> cache;
-  std::vector<platform::win32::UniqueIcon> owned;
   const int rows = rowCount();
-  for (int i = 0; i < rows; ++i) addIcon(rowText(i, kNetPath), i, cache, owned);
+  // One slot per row up front, so each picture goes straight to its place.
+  ::ImageList_SetImageCount(images_, static_cast<UINT>(rows));
+  IconPlaces places;
+  std::vector<platform::win32::UniqueIcon> owned;
+  for (int i = 0; i < rows; ++i) addIcon(rowText(i, kNetPath), i, places, owned);
 }
 
-void NetworkTab::addIcon(const std::wstring& path, int index, std::vector<std::pair<std::wstring, HICON>>& cache,
+void NetworkTab::addIcon(const std::wstring& path, int index, IconPlaces& places,
                          std::vector<platform::win32::UniqueIcon>& owned) {
+  // Many rows share one program: its picture is made once and copied, which
+  // costs far less than asking the shell and converting an icon again.
+  auto done = places.find(path);
+  if (done != places.end() && ::ImageList_Copy(images_, index, images_, done->second, ILCF_MOVE)) return;
+
   HICON icon = nullptr;
   if (path.empty()) {
     icon = unknownIcon_ ? unknownIcon_.get() : blankIcon_.get();
   } else {
-    auto found = std::find_if(cache.begin(), cache.end(), [&](const auto& entry) { return entry.first == path; });
-    if (found != cache.end()) {
-      icon = found->second;
-    } else {
-      const SystemIcon shell = services_.smallIcon ? services_.smallIcon(path) : SystemIcon{};
-      if (shell.list && shell.index >= 0) {
-        owned.emplace_back(::ImageList_GetIcon(shell.list, shell.index, ILD_TRANSPARENT));
-        icon = owned.back().get();
-      }
-      if (!icon) icon = blankIcon_.get();
-      cache.emplace_back(path, icon);
+    const SystemIcon shell = services_.smallIcon ? services_.smallIcon(path) : SystemIcon{};
+    if (shell.list && shell.index >= 0) {
+      owned.emplace_back(::ImageList_GetIcon(shell.list, shell.index, ILD_TRANSPARENT));
+      icon = owned.back().get();
     }
+    if (!icon) icon = blankIcon_.get();  // a path the shell does not know
   }
-  // A picture that cannot be added is replaced by a blank one, so the rows
-  // after it keep their own pictures.
-  if (::ImageList_ReplaceIcon(images_, -1, icon) != index) {
-    while (::ImageList_GetImageCount(images_) > index + 1) ::ImageList_Remove(images_, index + 1);
-    while (::ImageList_GetImageCount(images_) < index + 1) {
-      if (::ImageList_ReplaceIcon(images_, -1, blankIcon_.get()) < 0) break;
-    }
+  if (::ImageList_ReplaceIcon(images_, index, icon) == index) {
+    places.emplace(path, index);
+  } else {
+    ::ImageList_ReplaceIcon(images_, index, blankIcon_.get());
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/win/tab_page.h"
@@ -70,7 +71,9 @@ class NetworkTab final : public TabPage {
   void rebuildOnce();
   void insertRows(const std::vector<NetworkRow>& rows);
   void loadIcons();
-  void addIcon(const std::wstring& path, int index, std::vector<std::pair<std::wstring, HICON>>& cache,
+  // Where the picture of each path was put first during one icon load.
+  using IconPlaces = std::unordered_map<std::wstring, int>;
+  void addIcon(const std::wstring& path, int index, IconPlaces& places,
                std::vector<platform::win32::UniqueIcon>& owned);
   void assignIcons();
   void runDeferred();
