@@ -86,6 +86,44 @@ TEST_F(NetworkTabTest, RebuildFillsColumnsNamesTagsIconsAndTheStatusPanel) {
   EXPECT_EQ(window.panel1.back(), L"(5) Network");
 }
 
+// The colour at the centre of a row's picture, drawn on white.
+COLORREF PictureColour(HWND list, int row) {
+  HIMAGELIST images = ListView_GetImageList(list, LVSIL_SMALL);
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  ListView_GetItem(list, &item);
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  RECT all{0, 0, 16, 16};
+  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ImageList_Draw(images, item.iImage, dc, 0, 0, ILD_TRANSPARENT);
+  const COLORREF colour = ::GetPixel(dc, 8, 8);
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+TEST_F(NetworkTabTest, EachRowShowsThePictureOfItsOwnFileAfterSorting) {
+  // Rows of one program interleaved with others, then sorted by local port.
+  for (std::uint16_t i = 0; i < 6; ++i) {
+    fake.tcp.push_back(Tcp(5, Ipv4(127, 0, 0, 1), 7000 + i, Ipv4(127, 0, 0, 1), 80, i % 2 ? 1234 : 4));
+  }
+  window.sort.indexSort = 4;
+  tab().refresh();
+  ASSERT_EQ(window.rows(), 11);
+  for (int row = 0; row < window.rows(); ++row) {
+    // The stand-in shell draws C:\Apps files red; other rows have no red.
+    const bool red = PictureColour(window.list(), row) == RGB(255, 0, 0);
+    EXPECT_EQ(red, window.text(row, kPath) == L"C:\\Apps\\app.exe") << "row " << row;
+  }
+  EXPECT_EQ(window.iconAsks.size(), 2u) << "one shell question per path";
+}
+
 TEST_F(NetworkTabTest, NoRowIsDrawnWhileTheListFills) {
   struct Watch {
     bool redrawOff = false;
