@@ -150,6 +150,17 @@ TEST_F(TcpUdpTest, AllZeroRowsKeepTheRecordOfTheEarlierRead) {
   EXPECT_EQ(other.udpEndpoint(0).owningPid, 0);
 }
 
+TEST_F(TcpUdpTest, EmptyTablesFitTheSizeQueryAndReadAsNoRows) {
+  fake.tcp = {Tcp(kListen, 0, 135, 0, 0, 4)};
+  readAll();
+  fake.tcp.clear();
+  EXPECT_TRUE(tables.LoadTcpTable());
+  EXPECT_EQ(tables.tcpCount(), 0);
+  EXPECT_TRUE(tables.LoadUdpTable());
+  EXPECT_EQ(tables.udpCount(), 0);
+  EXPECT_EQ(fake.tcpCalls, 4) << "size, then data, for each read";
+}
+
 TEST_F(TcpUdpTest, FailedReadKeepsCountsAndRecords) {
   fake.tcp = {Tcp(kEstablished, Ipv4(127, 0, 0, 1), 5000, Ipv4(127, 0, 0, 1), 5001, 77),
               Tcp(kListen, 0, 445, 0, 0, 4)};

@@ -367,6 +367,16 @@ TEST_F(NetworkTabTest, PopupMenuOnlyOverAListWithRows) {
   EXPECT_FALSE(tab().listNotify(other, result));
 }
 
+TEST_F(NetworkTabTest, TheListGoingFirstLeavesTheTabsPicturesToTheTab) {
+  tab().refresh();
+  HIMAGELIST images = ListView_GetImageList(window.list(), LVSIL_SMALL);
+  ASSERT_NE(images, nullptr);
+  ::DestroyWindow(window.list());
+  // The list must not have destroyed the image list the tab still owns.
+  EXPECT_EQ(ImageList_GetImageCount(images), 5);
+  tab_.reset();
+}
+
 TEST_F(NetworkTabTest, UnreadableTablesKeepTheListAndTheWindowAlive) {
   tab().refresh();
   fake.tcpError = 31;
