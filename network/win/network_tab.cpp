@@ -187,12 +187,14 @@ void NetworkTab::writeStatusPanel() {
 
 void NetworkTab::selected() {
   writeStatusPanel();
+  // The timer starts first: the look below may rebuild, and a tab switch
+  // handled inside that rebuild must find a timer to stop.
+  timerRunning_ = ::SetTimer(list_, kWatchTimer, kWatchMilliseconds, nullptr) != 0;
   if (!busy_ && !watchRunning_) {
     watchRunning_ = true;
     tables_.WatchTcpCount([this] { refresh(); });
     watchRunning_ = false;
   }
-  timerRunning_ = ::SetTimer(list_, kWatchTimer, kWatchMilliseconds, nullptr) != 0;
 }
 
 void NetworkTab::deselected() {

@@ -335,6 +335,17 @@ TEST_F(NetworkTabTest, WatchRebuildsOnlyWhenTheCountMovesAndStopsOffTheTab) {
   tab().deselected();
 }
 
+TEST_F(NetworkTabTest, LeavingTheTabDuringTheFirstLooksRebuildStopsTheWatch) {
+  fake.duringRead = [&] { tab().deselected(); };  // a tab switch handled inside the rebuild
+  tab().selected();
+  EXPECT_EQ(window.rows(), 5);
+  EXPECT_FALSE(tab().watching());
+  fake.duringRead = nullptr;
+  const int countReads = fake.basicCalls;
+  nettest::PumpFor(1600);
+  EXPECT_EQ(fake.basicCalls, countReads) << "the watch went on off the tab";
+}
+
 TEST_F(NetworkTabTest, SelectingWritesThePanelFromTheRowsAlreadyListed) {
   tab().refresh();
   tab().deselected();
