@@ -7,8 +7,8 @@ namespace dravik {
 
 namespace {
 
-constexpr UINT_PTR kWatchTimer = 0x4E57;      // well away from the list's own timer ids
-constexpr UINT_PTR kListSubclass = 0x4E57;
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr wchar_t kWatchWindowClass[] = L"DravikNetworkWatch";
 constexpr UINT kWatchMilliseconds = 1000;
 constexpr int kIconSize = 16;
 constexpr int kTextChars = 1024;
@@ -35,29 +35,38 @@ NetworkTab::NetworkTab(AppContext& context, HWND list, platform::NetworkTables& 
   // rebuild: the list must not destroy it when it goes.
   const LONG_PTR style = ::GetWindowLongPtrW(list_, GWL_STYLE);
   ::SetWindowLongPtrW(list_, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
-  ::SetWindowSubclass(list_, &NetworkTab::ListProc, kListSubclass, reinterpret_cast<DWORD_PTR>(this));
+  // The watch's timer ticks in a message-only window of the tab's own rather
+  // than in a subclass of the list: a subclass would look up its data on
+  // every one of the thousands of messages a rebuild sends the list.
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof(cls);
+  if (!::GetClassInfoExW(context_.instance, kWatchWindowClass, &cls)) {
+    cls.lpfnWndProc = &NetworkTab::WatchProc;
+    cls.hInstance = context_.instance;
+    cls.lpszClassName = kWatchWindowClass;
+    ::RegisterClassExW(&cls);
+  }
+  watchWindow_ = ::CreateWindowExW(0, kWatchWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   context_.instance, this);
 }
 
 NetworkTab::~NetworkTab() {
-  if (::IsWindow(list_)) {
-    ::KillTimer(list_, kWatchTimer);
-    ::RemoveWindowSubclass(list_, &NetworkTab::ListProc, kListSubclass);
-    ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-  }
+  if (watchWindow_) ::DestroyWindow(watchWindow_);
+  if (::IsWindow(list_)) ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
   if (images_) ::ImageList_Destroy(images_);
 }
 
-LRESULT CALLBACK NetworkTab::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR self) {
-  if (message == WM_TIMER && wParam == kWatchTimer) {
-    reinterpret_cast<NetworkTab*>(self)->tick();
+LRESULT CALLBACK NetworkTab::WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  } else if (message == WM_TIMER && wParam == kWatchTimer) {
+    if (auto* tab = reinterpret_cast<NetworkTab*>(::GetWindowLongPtrW(window, GWLP_USERDATA))) tab->tick();
     return 0;
+  } else if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   }
-  if (message == WM_NCDESTROY) {
-    ::KillTimer(window, kWatchTimer);
-    ::RemoveWindowSubclass(window, &NetworkTab::ListProc, kListSubclass);
-  }
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 std::wstring NetworkTab::main(const char* key) const {
@@ -189,7 +198,7 @@ void NetworkTab::selected() {
   writeStatusPanel();
   // The timer starts first: the look below may rebuild, and a tab switch
   // handled inside that rebuild must find a timer to stop.
-  timerRunning_ = ::SetTimer(list_, kWatchTimer, kWatchMilliseconds, nullptr) != 0;
+  timerRunning_ = ::SetTimer(watchWindow_, kWatchTimer, kWatchMilliseconds, nullptr) != 0;
   if (!busy_ && !watchRunning_) {
     watchRunning_ = true;
     tables_.WatchTcpCount([this] { refresh(); });
@@ -198,7 +207,7 @@ void NetworkTab::selected() {
 }
 
 void NetworkTab::deselected() {
-  ::KillTimer(list_, kWatchTimer);
+  ::KillTimer(watchWindow_, kWatchTimer);
   timerRunning_ = false;
 }
 

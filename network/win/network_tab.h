@@ -88,13 +88,13 @@ class NetworkTab final : public TabPage {
   std::wstring rowText(int row, int column) const;
   NetworkRowTexts rowTexts(int row) const;
   std::wstring main(const char* key) const;
-  static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR self);
+  static LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   AppContext& context_;
   HWND list_;
   NetworkTabServices services_;
   TcpUdp tables_;
+  HWND watchWindow_ = nullptr;  // receives the watch's timer
   HIMAGELIST images_ = nullptr;
   platform::win32::UniqueIcon unknownIcon_;  // rows without a path
   platform::win32::UniqueIcon blankIcon_;    // paths the shell has no icon for
