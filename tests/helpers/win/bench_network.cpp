@@ -5,8 +5,9 @@
 //   bench_network wine [conns]   a rebuild with `conns` (200) loopback
 //                                connections, next to the bare table reads
 //                                and per-row lookups that it needs
-//   bench_network idle [seconds] the process's CPU time with the tab shown
-//                                and nothing changing (30 s)
+//   bench_network idle [seconds] the process's CPU time with the tab shown,
+//                                20 loopback connections open and nothing
+//                                changing (30 s)
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -244,24 +245,50 @@ int Model(int rows) {
   return 0;
 }
 
-int WineRebuild(int connections) {
-  WSADATA data;
-  ::WSAStartup(MAKEWORD(2, 2), &data);
-  SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  ::listen(listener, 64);
-  int length = sizeof(address);
-  ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-  std::vector<SOCKET> sockets;
-  for (int i = 0; i < connections; ++i) {
-    SOCKET client = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) break;
-    sockets.push_back(client);
-    sockets.push_back(::accept(listener, nullptr, nullptr));
+// Loopback connections (both ends), reset when the owner goes so that no
+// TIME_WAIT rows are left behind.
+class Loopback {
+ public:
+  explicit Loopback(int connections) {
+    WSADATA data;
+    ::WSAStartup(MAKEWORD(2, 2), &data);
+    listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    ::listen(listener_, 64);
+    int length = sizeof(address);
+    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    for (int i = 0; i < connections; ++i) {
+      SOCKET client = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+      if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+        ::closesocket(client);
+        break;
+      }
+      sockets_.push_back(client);
+      sockets_.push_back(::accept(listener_, nullptr, nullptr));
+    }
   }
+  ~Loopback() {
+    for (SOCKET s : sockets_) {
+      linger off{1, 0};
+      ::setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&off), sizeof(off));
+      ::closesocket(s);
+    }
+    ::closesocket(listener_);
+    ::WSACleanup();
+  }
+  Loopback(const Loopback&) = delete;
+  Loopback& operator=(const Loopback&) = delete;
+
+ private:
+  SOCKET listener_ = INVALID_SOCKET;
+  std::vector<SOCKET> sockets_;
+};
+
+int WineRebuild(int connections) {
+  Loopback sockets(connections);
   Window window;
   std::vector<double> bare, rebuild;
   int rows = 0;
@@ -303,12 +330,6 @@ int WineRebuild(int connections) {
     rebuild.push_back(Ms(Clock::now() - start));
     rows = ListView_GetItemCount(window.list);
   }
-  for (SOCKET s : sockets) {
-    linger off{1, 0};  // reset, so no TIME_WAIT rows are left behind
-    ::setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&off), sizeof(off));
-    ::closesocket(s);
-  }
-  ::closesocket(listener);
   std::printf("rebuild with %d loopback connections (%d rows listed), median of 3:\n", connections, rows);
   std::printf("  bare table reads + per-row lookups %8.1f ms\n", Median(bare));
   std::printf("  whole rebuild                      %8.1f ms\n", Median(rebuild));
@@ -317,6 +338,7 @@ int WineRebuild(int connections) {
 }
 
 int Idle(int seconds) {
+  Loopback sockets(20);
   Window window;
   platform::win32::Win32NetworkTables tables;
   dravik::NetworkTab tab(window.context, window.list, tables, Services(true, true, true));
