@@ -87,16 +87,6 @@ TEST_F(NetworkRowsTest, ListsAtMost2001RowsPerTable) {
   EXPECT_EQ(list[4001].columns[dravik::kNetLocalPort], L"22000");
 }
 
-TEST_F(NetworkRowsTest, SkippedRowsAreListedWithTheRecordAlreadyThere) {
-  fake.tcp = {Tcp(5, Ipv4(127, 0, 0, 1), 5000, Ipv4(127, 0, 0, 1), 5001, 1234), Tcp(2, 0, 0, 0, 0, 1234)};
-  const auto list = rows();
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0].columns[dravik::kNetLocalPort], L"5000");
-  // Position 1 was never filled: an empty record owned by pid 0.
-  const dravik::NetworkRowTexts empty = {L"(System Idle Process)", L"TCP", L"", L"", L"", L"", L"", L""};
-  EXPECT_EQ(list[1].columns, empty);
-}
-
 TEST(NetworkMessages, TextsOfTheTabsMessages) {
   dravik::NetworkRowTexts row = {L"app.exe", L"TCP", L"10.0.0.1", L"1050", L"10.0.0.2", L"80", L"ESTABLISHED", L"C:\\app.exe"};
   EXPECT_EQ(dravik::CloseFailureText(L"Unable to close selected connection:", row),

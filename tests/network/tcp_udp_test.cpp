@@ -150,36 +150,6 @@ TEST_F(TcpUdpTest, AllZeroRowsKeepTheRecordOfTheEarlierRead) {
   EXPECT_EQ(other.udpEndpoint(0).owningPid, 0);
 }
 
-TEST_F(TcpUdpTest, EmptyTablesFitTheSizeQueryAndReadAsNoRows) {
-  fake.tcp = {Tcp(kListen, 0, 135, 0, 0, 4)};
-  readAll();
-  fake.tcp.clear();
-  EXPECT_TRUE(tables.LoadTcpTable());
-  EXPECT_EQ(tables.tcpCount(), 0);
-  EXPECT_TRUE(tables.LoadUdpTable());
-  EXPECT_EQ(tables.udpCount(), 0);
-  EXPECT_EQ(fake.tcpCalls, 4) << "size, then data, for each read";
-}
-
-TEST_F(TcpUdpTest, FailedReadKeepsCountsAndRecords) {
-  fake.tcp = {Tcp(kEstablished, Ipv4(127, 0, 0, 1), 5000, Ipv4(127, 0, 0, 1), 5001, 77),
-              Tcp(kListen, 0, 445, 0, 0, 4)};
-  fake.udp = {Udp(0, 137, 4)};
-  readAll();
-  fake.tcp.clear();
-  fake.udp.clear();
-  fake.tcpError = 87;
-  fake.udpError = 87;
-  EXPECT_FALSE(tables.LoadTcpTable());
-  tables.ParseTcpTable();
-  EXPECT_FALSE(tables.LoadUdpTable());
-  tables.ParseUdpTable();
-  EXPECT_EQ(tables.tcpCount(), 2);
-  EXPECT_EQ(tables.udpCount(), 1);
-  EXPECT_EQ(tables.tcpConnection(1).localPort, L"445");
-  EXPECT_EQ(tables.udpEndpoint(0).localPort, L"137");
-}
-
 TEST_F(TcpUdpTest, OnlyTheFirst2001RowsAreStoredAndMessagesArePumpedPerRow) {
   for (std::uint16_t i = 0; i < 2500; ++i) {
     fake.tcp.push_back(Tcp(kEstablished, Ipv4(127, 0, 0, 1), static_cast<std::uint16_t>(10000 + i), Ipv4(127, 0, 0, 1), 80, i));
