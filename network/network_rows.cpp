@@ -1,0 +1,91 @@
+#include "network/network_rows.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace dravik {
+
+namespace {
+
+struct ProcessTexts {
+  std::wstring name;
+  std::wstring path;
+};
+
+// A machine with 2,000 connections usually has a handful of owners: asking
+// each once keeps the rebuild from opening the same process 2,000 times.
+class ProcessCache {
+ public:
+  explicit ProcessCache(const ProcessLookup& lookup) : lookup_(lookup) {}
+  const ProcessTexts& of(std::int32_t pid) {
+    auto found = cache_.find(pid);
+    if (found != cache_.end()) return found->second;
+    const auto id = static_cast<std::uint32_t>(pid);
+    ProcessTexts texts;
+    if (lookup_.placeholderName) texts.name = lookup_.placeholderName(id);
+    if (lookup_.path) texts.path = lookup_.path(id);
+    if (!texts.path.empty()) texts.name = FileNameOfPath(texts.path);
+    return cache_.emplace(pid, std::move(texts)).first->second;
+  }
+
+ private:
+  const ProcessLookup& lookup_;
+  std::unordered_map<std::int32_t, ProcessTexts> cache_;
+};
+
+int Listed(std::int32_t count) { return std::clamp<std::int32_t>(count, 0, kNetworkRecords); }
+
+}  // namespace
+
+std::vector<NetworkRow> BuildNetworkRows(const TcpUdp& tables, const ProcessLookup& lookup) {
+  ProcessCache processes(lookup);
+  std::vector<NetworkRow> rows;
+  const int tcp = Listed(tables.tcpCount());
+  const int udp = Listed(tables.udpCount());
+  rows.reserve(static_cast<std::size_t>(tcp + udp));
+  for (int i = 0; i < tcp; ++i) {
+    const TcpConnection& record = tables.tcpConnection(i);
+    const ProcessTexts& process = processes.of(record.owningPid);
+    NetworkRow row;
+    row.tag = i;
+    row.columns[kNetProcess] = process.name;
+    row.columns[kNetProtocol] = kProtocolTcp;
+    row.columns[kNetLocalAddress] = record.localAddress;
+    row.columns[kNetLocalPort] = record.localPort;
+    row.columns[kNetRemoteAddress] = record.remoteAddress;
+    // A listening socket has no far end: its remote port means nothing.
+    if (record.remoteAddress != L"0.0.0.0") row.columns[kNetRemotePort] = record.remotePort;
+    row.columns[kNetStatus] = record.state;
+    row.columns[kNetPath] = process.path;
+    rows.push_back(std::move(row));
+  }
+  for (int j = 0; j < udp; ++j) {
+    const UdpEndpoint& record = tables.udpEndpoint(j);
+    const ProcessTexts& process = processes.of(record.owningPid);
+    NetworkRow row;
+    row.tag = j;
+    row.columns[kNetProcess] = process.name;
+    row.columns[kNetProtocol] = kProtocolUdp;
+    row.columns[kNetLocalAddress] = record.localAddress;
+    row.columns[kNetLocalPort] = record.localPort;
+    row.columns[kNetPath] = process.path;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::wstring CloseFailureText(const std::wstring& unableText, const NetworkRowTexts& row) {
+  return unableText + L" \r\n" + row[kNetProcess] + L" [" + row[kNetLocalPort] + L":" +
+         row[kNetRemoteAddress] + L":" + row[kNetRemotePort] + L"]";
+}
+
+std::wstring TerminateTitle(const std::wstring& processLabel, const std::wstring& pidLabel,
+                            const std::wstring& processName, std::int32_t pid) {
+  return processLabel + L": " + processName + L" (" + pidLabel + L": " + std::to_wstring(pid) + L")";
+}
+
+std::wstring PathNotFoundTitle(const std::wstring& processLabel, const std::wstring& processName) {
+  return processLabel + L": " + processName;
+}
+
+}  // namespace dravik

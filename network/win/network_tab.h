@@ -1,0 +1,108 @@
+#pragma once
+// The Network tab: the machine's TCP connections and UDP endpoints with the
+// processes that own them, rebuilt when the number of TCP connections moves,
+// and the commands on the selected row.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/win/tab_page.h"
+#include "network/network_rows.h"
+#include "network/tcp_udp.h"
+#include "platform/network_tables.h"
+#include "platform/win32/handles.h"
+
+namespace dravik {
+
+// A small icon held by the shell's system image list (not owned).
+struct SystemIcon {
+  HIMAGELIST list = nullptr;
+  int index = -1;
+};
+
+// What the tab borrows from the rest of the program. Every member must be set.
+struct NetworkTabServices {
+  std::function<std::wstring(std::uint32_t pid)> processPath;      // path with a drive letter, "" when unreadable
+  std::function<std::wstring(std::uint32_t pid)> placeholderName;  // "(System)", "(1234)"...
+  std::function<void(std::uint32_t pid)> killProcess;               // after the user said yes
+  std::function<void(const std::wstring& path)> showFileProperties;
+  // Sorts the list by a 1-based column in the order it already has.
+  std::function<void(HWND list, int column)> sortListViewAuto;
+  // The 1-based column the list was last sorted by.
+  std::function<int()> sortColumn;
+  // The shell's small icon of a file; list null when the shell knows none.
+  std::function<SystemIcon(const std::wstring& path)> smallIcon;
+};
+
+class NetworkTab final : public TabPage {
+ public:
+  // `list` is the report-style list with the eight columns; it must outlive the tab.
+  NetworkTab(AppContext& context, HWND list, platform::NetworkTables& tables, NetworkTabServices services);
+  ~NetworkTab() override;
+  NetworkTab(const NetworkTab&) = delete;
+  NetworkTab& operator=(const NetworkTab&) = delete;
+
+  // Rebuilds the list now, or once the rebuild under way is over.
+  void refresh() override;
+  // Writes the status panel, looks at the connection count once and starts
+  // the once-a-second watch; leaving the tab stops the watch.
+  void selected() override;
+  void deselected() override;
+  bool command(Command command) override;
+  bool listNotify(const NMHDR& header, LRESULT& result) override;
+
+  // One tick of the watch, as the timer runs it.
+  void tick();
+  bool busy() const { return busy_; }
+  bool watching() const { return timerRunning_; }
+  const TcpUdp& tables() const { return tables_; }
+
+ private:
+  struct DeferredCommand {
+    Command command;
+    NetworkRowTexts row;  // the row it was given for, found again by its texts
+  };
+
+  void rebuildOnce();
+  void insertRows(const std::vector<NetworkRow>& rows);
+  void loadIcons();
+  // Where the picture of each path was put first during one icon load.
+  using IconPlaces = std::unordered_map<std::wstring, int>;
+  void addIcon(const std::wstring& path, int index, IconPlaces& places,
+               std::vector<platform::win32::UniqueIcon>& owned);
+  void assignIcons();
+  void runDeferred();
+  void run(Command command, int row);
+  void closeConnection(int row);
+  void terminateProcess(int row);
+  void fileProperties(int row);
+  void writeStatusPanel();
+  int selectedRow() const;
+  int rowCount() const;
+  int rowTag(int row) const;
+  std::wstring rowText(int row, int column) const;
+  NetworkRowTexts rowTexts(int row) const;
+  std::wstring main(const char* key) const;
+  static LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  AppContext& context_;
+  HWND list_;
+  NetworkTabServices services_;
+  TcpUdp tables_;
+  HWND watchWindow_ = nullptr;  // receives the watch's timer
+  HIMAGELIST images_ = nullptr;
+  platform::win32::UniqueIcon unknownIcon_;  // rows without a path
+  platform::win32::UniqueIcon blankIcon_;    // paths the shell has no icon for
+  bool busy_ = false;                        // a rebuild is under way
+  bool watchRunning_ = false;                // a count watch is under way
+  bool refreshPending_ = false;
+  std::vector<DeferredCommand> deferred_;
+  bool timerRunning_ = false;
+};
+
+}  // namespace dravik
