@@ -9,6 +9,7 @@
 
 #include "app/win/list_view_helpers.h"
 #include "support/win/settings_guard.h"
+#include "support/win/ui_test_support.h"
 
 namespace {
 

@@ -23,6 +23,7 @@
 #include "shell/win/sys_tray.h"
 #include "support/win/screenshot.h"
 #include "support/win/settings_guard.h"
+#include "support/win/ui_test_support.h"
 #include "support/win/test_support.h"
 
 namespace {

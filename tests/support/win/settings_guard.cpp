@@ -51,23 +51,4 @@ SettingsGuard::~SettingsGuard() {
   }
 }
 
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;  // a test's program end; nothing loops on it here
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() >= end) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-void PumpFor(std::chrono::milliseconds duration) {
-  PumpUntil([] { return false; }, duration);
-}
-
 }  // namespace testsupport

@@ -2,8 +2,6 @@
 // Tests that change the program's settings put them back as they found them.
 #include <windows.h>
 
-#include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,12 +24,5 @@ class SettingsGuard {
 std::optional<std::wstring> ReadSetting(const std::wstring& name);
 void WriteSetting(const std::wstring& name, const std::wstring& value);
 void DeleteSetting(const std::wstring& name);
-
-// Handles this thread's window messages until `condition` holds or `timeout`
-// passes; true when it held.
-bool PumpUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(10));
-// Handles this thread's window messages for a while.
-void PumpFor(std::chrono::milliseconds duration);
 
 }  // namespace testsupport
