@@ -82,7 +82,7 @@ PropertyValue FromVariant(const VARIANT& value, CIMTYPE cimType) {
     default: {
       // Dates, reals and the like: whatever text the system makes of them.
       ScopedVariant text;
-      if (SUCCEEDED(::VariantChangeType(&text.value, &value, 0, VT_BSTR))) {
+      if (SUCCEEDED(::VariantChangeType(&text.value, const_cast<VARIANT*>(&value), 0, VT_BSTR))) {
         return FromVariant(text.value, CIM_STRING);
       }
       return PropertyValue{};
