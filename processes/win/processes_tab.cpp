@@ -54,10 +54,18 @@ class ProcessesTab::ListView final : public ProcessListTarget {
     ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
     placeholder_.reset(static_cast<HICON>(
         ::LoadImageW(instance, L"IMG_NOICON", IMAGE_ICON, kIconSize, kIconSize, 0)));
-    const HDC screen = ::GetDC(nullptr);
-    surfaceDc_.reset(::CreateCompatibleDC(screen));
-    surface_.reset(::CreateCompatibleBitmap(screen, kIconSize, kIconSize));
-    ::ReleaseDC(nullptr, screen);
+    // A section in the program's own memory: drawing on it needs no round
+    // trip to the display, which matters with one drawing per process.
+    surfaceDc_.reset(::CreateCompatibleDC(nullptr));
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = kIconSize;
+    format.bmiHeader.biHeight = kIconSize;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    surface_.reset(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
   }
 
   ~ListView() override {
