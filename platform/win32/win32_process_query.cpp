@@ -39,6 +39,9 @@ void AllowImpersonation(IUnknown* proxy) {
 // Objects fetched per round trip; each still reaches the caller as soon as
 // its batch arrives.
 constexpr ULONG kBatch = 16;
+// A service that stops answering must not hold the window for ever: a batch
+// that takes longer ends the query with the processes read so far.
+constexpr LONG kBatchTimeoutMs = 10000;
 
 }  // namespace
 
@@ -98,7 +101,9 @@ bool Win32ProcessQuery::connect() {
     return false;
   }
   ScopedBstr space(L"root\\cimv2");
-  if (FAILED(locator->ConnectServer(space.value, nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+  // Bounded, like the query: an unreachable service gives an empty list, not a hung window.
+  if (FAILED(locator->ConnectServer(space.value, nullptr, nullptr, nullptr,
+                                    WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr, nullptr,
                                     services_.put()))) {
     services_.reset();
     return false;
@@ -107,7 +112,7 @@ bool Win32ProcessQuery::connect() {
   return true;
 }
 
-int Win32ProcessQuery::run(const std::wstring& wql, const std::vector<std::wstring>& properties,
+Win32ProcessQuery::Outcome Win32ProcessQuery::run(const std::wstring& wql, const std::vector<std::wstring>& properties,
                            const std::function<void(const std::vector<PropertyValue>&)>& visit) {
   ScopedBstr language(L"WQL");
   ScopedBstr query(wql);
@@ -115,14 +120,14 @@ int Win32ProcessQuery::run(const std::wstring& wql, const std::vector<std::wstri
   if (FAILED(services_->ExecQuery(language.value, query.value,
                                   WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY, nullptr,
                                   objects.put()))) {
-    return 1;
+    return Outcome::NotStarted;
   }
   AllowImpersonation(objects.get());
   std::vector<PropertyValue> values(properties.size());
   IWbemClassObject* batch[kBatch] = {};
   for (;;) {
     ULONG returned = 0;
-    const HRESULT hr = objects->Next(static_cast<LONG>(WBEM_INFINITE), kBatch, batch, &returned);
+    const HRESULT hr = objects->Next(kBatchTimeoutMs, kBatch, batch, &returned);
     for (ULONG i = 0; i < returned; ++i) {
       ComPtr<IWbemClassObject> object;
       *object.put() = batch[i];
@@ -136,7 +141,8 @@ int Win32ProcessQuery::run(const std::wstring& wql, const std::vector<std::wstri
       }
       visit(values);
     }
-    if (hr != WBEM_S_NO_ERROR) return FAILED(hr) ? 2 : 0;  // WBEM_S_FALSE: no more objects
+    if (hr == WBEM_S_TIMEDOUT || FAILED(hr)) return Outcome::Broken;
+    if (hr != WBEM_S_NO_ERROR) return Outcome::Complete;  // WBEM_S_FALSE: no more objects
   }
 }
 
@@ -147,10 +153,11 @@ bool Win32ProcessQuery::forEachObject(
   // connection is tried before giving up.
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (!connect()) return false;
-    const int outcome = run(wql, properties, visit);
-    if (outcome == 0) return true;
+    const Outcome outcome = run(wql, properties, visit);
+    if (outcome == Outcome::Complete) return true;
     services_.reset();
-    if (outcome == 2) return true;  // the objects that came are kept; next time connects anew
+    // The objects that came are kept; the next query connects anew.
+    if (outcome == Outcome::Broken) return true;
   }
   return false;
 }

@@ -22,9 +22,9 @@ class Win32ProcessQuery final : public ProcessQuery {
                      const std::function<void(const std::vector<PropertyValue>&)>& visit) override;
 
  private:
+  enum class Outcome { Complete, NotStarted, Broken };
   bool connect();
-  // 0: done; 1: the query could not start (connection dropped); 2: failed mid-way
-  int run(const std::wstring& wql, const std::vector<std::wstring>& properties,
+  Outcome run(const std::wstring& wql, const std::vector<std::wstring>& properties,
           const std::function<void(const std::vector<PropertyValue>&)>& visit);
 
   ComApartment apartment_;
