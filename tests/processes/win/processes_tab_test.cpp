@@ -51,20 +51,6 @@ TEST_F(ProcessesTabTest, AStartedProcessIsListedWithItsNameAndId) {
   EXPECT_TRUE(context_.ui.boxes.empty());
 }
 
-TEST_F(ProcessesTabTest, EveryRefreshStartsOverAndFollowsTheProcesses) {
-  tab_.refresh();
-  const int before = window_.rows();
-  auto child = testsupport::Start(IdleChildPath());
-  ASSERT_TRUE(child.running());
-  tab_.refresh();
-  EXPECT_EQ(window_.rows(), before + 1);
-  EXPECT_GE(window_.rowOfProcess(child.pid()), 0);
-  child.kill();
-  tab_.refresh();
-  EXPECT_EQ(window_.rows(), before);
-  EXPECT_EQ(window_.rowOfProcess(child.pid()), -1);
-}
-
 TEST_F(ProcessesTabTest, TerminateWithYesEndsTheProcessAndTheNewListLacksIt) {
   auto child = testsupport::Start(IdleChildPath());
   ASSERT_TRUE(child.running());
