@@ -2,6 +2,7 @@
 // Processes and the system they run on: version, system folder, files, and
 // the process calls that ending a task and naming its file need.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,71 @@ class FileSystem {
   virtual bool findNormalFile(const std::wstring& path) = 0;
   // Copies a file, replacing the target; false when it could not.
   virtual bool copyFile(const std::wstring& from, const std::wstring& to) = 0;
+};
+
+// One property value of a management-instrumentation object, as the
+// instrumentation hands it over: 64-bit figures come as text, 32-bit ones as
+// numbers, a property without a value as Null or Empty.
+struct PropertyValue {
+  enum class Kind { Empty, Null, Text, Signed, Unsigned, Boolean };
+  Kind kind = Kind::Empty;
+  std::wstring text;             // Kind::Text
+  std::int64_t signedNumber = 0;     // Kind::Signed
+  std::uint64_t unsignedNumber = 0;  // Kind::Unsigned
+  bool boolean = false;              // Kind::Boolean
+
+  static PropertyValue Text(std::wstring value) {
+    PropertyValue v;
+    v.kind = Kind::Text;
+    v.text = std::move(value);
+    return v;
+  }
+  static PropertyValue Signed(std::int64_t value) {
+    PropertyValue v;
+    v.kind = Kind::Signed;
+    v.signedNumber = value;
+    return v;
+  }
+  static PropertyValue Unsigned(std::uint64_t value) {
+    PropertyValue v;
+    v.kind = Kind::Unsigned;
+    v.unsignedNumber = value;
+    return v;
+  }
+  static PropertyValue Null() {
+    PropertyValue v;
+    v.kind = Kind::Null;
+    return v;
+  }
+};
+
+// A query over the local management instrumentation ("root\cimv2").
+class ProcessQuery {
+ public:
+  virtual ~ProcessQuery() = default;
+  // Runs `wql` forward-only and calls `visit` once per object as it arrives,
+  // with the values of `properties` in their order; a property that is missing
+  // or cannot be read comes as Empty. False when the instrumentation could not
+  // be reached or the query failed before the first object; a later call tries
+  // again from the start.
+  virtual bool forEachObject(const std::wstring& wql, const std::vector<std::wstring>& properties,
+                             const std::function<void(const std::vector<PropertyValue>&)>& visit) = 0;
+};
+
+// Opening processes to end them or to change their priority.
+class ProcessCommands {
+ public:
+  virtual ~ProcessCommands() = default;
+  // Opens the process with the right to terminate it and ends it with exit
+  // code 0. True when the system accepted the termination; false when the
+  // process could not be opened or refused.
+  virtual bool terminate(std::uint32_t processId) = 0;
+  // The process that owns a window; 0 when the window is gone.
+  virtual std::uint32_t windowProcessId(std::uintptr_t window) = 0;
+  // Sets the priority class when the process opens with the rights to set it
+  // (otherwise opens it only to read), then returns the class read back; 0 when
+  // the process cannot be opened at all.
+  virtual std::uint32_t setPriorityClass(std::uint32_t processId, std::uint32_t priorityClass) = 0;
 };
 
 }  // namespace platform
