@@ -93,7 +93,7 @@ void MainWindow::load() {
   pageSet_ = options_.createPages(context_, lists_);
 
   // The program itself runs at normal priority whatever started it.
-  ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+  if (pageSet_.setOwnPriority) pageSet_.setOwnPriority(window_, NORMAL_PRIORITY_CLASS);
   ::ShowWindow(window_, SW_SHOW);
 
   if (auto* tasks = tabPage(Tab::Tasks)) tasks->refresh();

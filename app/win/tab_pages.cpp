@@ -1,9 +1,17 @@
 #include "app/win/tab_pages.h"
 
+#include "app/win/list_view_helpers.h"
 #include "app/win/refresh_timer.h"
+#include "network/win/network_tab.h"
+#include "platform/win32/win32_network_tables.h"
+#include "platform/win32/win32_process_commands.h"
 #include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_process_query.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/win32_shell_files.h"
+#include "processes/process_actions.h"
 #include "processes/process_path.h"
+#include "processes/win/processes_tab.h"
 #include "services/win/services_tab.h"
 #include "tasks/win/tasks_tab.h"
 
@@ -11,20 +19,29 @@ namespace dravik {
 
 namespace {
 
-// Stands in for a tab whose rows are not listed yet: its list stays empty
-// and its commands do nothing.
-class EmptyPage final : public TabPage {
- public:
-  void refresh() override {}
-};
-
 // The system objects the pages act through, alive as long as the pages.
 struct PageResources {
   platform::win32::Win32ProcessControl processControl;
+  platform::win32::Win32ProcessCommands processCommands;
   ProcessPaths processPaths{processControl};
+  platform::win32::Win32ProcessQuery processQuery;  // made on the window's thread: COM lives there
+  platform::win32::Win32ShellFiles shellFiles;
   platform::win32::Win32ServiceControl serviceControl;
+  platform::win32::Win32NetworkTables networkTables;
   std::unique_ptr<RefreshTimer> timer;
 };
+
+NetworkTabServices NetworkServices(PageResources& r, HWND networkList) {
+  NetworkTabServices s;
+  s.processPath = [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); };
+  s.placeholderName = [](std::uint32_t pid) { return ProcessPlaceholderName(pid); };
+  s.killProcess = [&r](std::uint32_t pid) { KillProcessByIdNT(r.processCommands, pid); };
+  s.showFileProperties = [&r](const std::wstring& path) { ShowFileProperties(r.shellFiles, path); };
+  s.sortListViewAuto = [](HWND list, int column) { SortListViewAuto(list, column); };
+  s.sortColumn = [networkList] { return IndexSort(networkList); };
+  s.smallIcon = [&r](const std::wstring& path) { return r.shellFiles.smallIcon(path); };
+  return s;
+}
 
 }  // namespace
 
@@ -38,9 +55,12 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
       context, lists[0], [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); });
   r.timer = std::make_unique<RefreshTimer>(context, *tasks);
   set.pages[0] = std::move(tasks);
-  set.pages[1] = std::make_unique<EmptyPage>();
+  set.pages[1] = std::make_unique<ProcessesTab>(
+      context, lists[1], ProcessesPlatform{r.processQuery, r.shellFiles, r.processCommands},
+      platform::win32::UserGroupSeparator());
   set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl);
-  set.pages[3] = std::make_unique<EmptyPage>();
+  set.pages[3] = std::make_unique<NetworkTab>(context, lists[3], r.networkTables,
+                                              NetworkServices(r, lists[3]));
 
   set.timerTick = [&r] { r.timer->tick(); };
   set.loaded = [&r] {
@@ -49,6 +69,9 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
     r.processPaths.LoadDeviceMap();
   };
   set.unloading = [&r] { r.timer->closeProcessorCounter(); };
+  set.setOwnPriority = [&r](HWND window, std::uint32_t priorityClass) {
+    SetProcessPriority(r.processCommands, 0, reinterpret_cast<std::uintptr_t>(window), priorityClass);
+  };
   return set;
 }
 

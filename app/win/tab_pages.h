@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -25,6 +26,8 @@ struct TabPageSet {
   std::function<void()> loaded;
   // Once, when the main window unloads: closes what `loaded` opened.
   std::function<void()> unloading;
+  // Sets the priority class of the process that owns the window.
+  std::function<void(HWND window, std::uint32_t priorityClass)> setOwnPriority;
 };
 
 using TabPageFactory = std::function<TabPageSet(AppContext&, const std::array<HWND, 4>& lists)>;

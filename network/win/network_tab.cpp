@@ -161,9 +161,11 @@ void NetworkTab::addIcon(const std::wstring& path, int index, IconPlaces& places
   if (path.empty()) {
     icon = unknownIcon_ ? unknownIcon_.get() : blankIcon_.get();
   } else {
-    const SystemIcon shell = services_.smallIcon ? services_.smallIcon(path) : SystemIcon{};
-    if (shell.list && shell.index >= 0) {
-      owned.emplace_back(::ImageList_GetIcon(shell.list, shell.index, ILD_TRANSPARENT));
+    const platform::SystemIcon shell =
+        services_.smallIcon ? services_.smallIcon(path) : platform::SystemIcon{};
+    if (shell.imageList && shell.index >= 0) {
+      owned.emplace_back(::ImageList_GetIcon(reinterpret_cast<HIMAGELIST>(shell.imageList),
+                                             shell.index, ILD_TRANSPARENT));
       icon = owned.back().get();
     }
     if (!icon) icon = blankIcon_.get();  // a path the shell does not know

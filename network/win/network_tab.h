@@ -15,15 +15,10 @@
 #include "network/network_rows.h"
 #include "network/tcp_udp.h"
 #include "platform/network_tables.h"
+#include "platform/shell.h"
 #include "platform/win32/handles.h"
 
 namespace dravik {
-
-// A small icon held by the shell's system image list (not owned).
-struct SystemIcon {
-  HIMAGELIST list = nullptr;
-  int index = -1;
-};
 
 // What the tab borrows from the rest of the program. Every member must be set.
 struct NetworkTabServices {
@@ -36,7 +31,7 @@ struct NetworkTabServices {
   // The 1-based column the list was last sorted by.
   std::function<int()> sortColumn;
   // The shell's small icon of a file; list null when the shell knows none.
-  std::function<SystemIcon(const std::wstring& path)> smallIcon;
+  std::function<platform::SystemIcon(const std::wstring& path)> smallIcon;
 };
 
 class NetworkTab final : public TabPage {

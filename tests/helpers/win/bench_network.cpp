@@ -114,11 +114,11 @@ std::wstring ProcessPath(std::uint32_t pid) {
   return result;
 }
 
-dravik::SystemIcon ShellIcon(const std::wstring& path) {
+platform::SystemIcon ShellIcon(const std::wstring& path) {
   SHFILEINFOW info{};
-  auto list = reinterpret_cast<HIMAGELIST>(
-      ::SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-  return {list, list ? info.iIcon : -1};
+  const auto list =
+      ::SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  return {static_cast<std::uintptr_t>(list), list ? info.iIcon : -1};
 }
 
 // Sorts by one column's texts, ascending: each row's parameter becomes its
@@ -202,7 +202,7 @@ dravik::NetworkTabServices Services(bool realLookups, bool sort, bool icons) {
     if (sort) SortByText(list, column);
   };
   s.sortColumn = [] { return 7; };
-  s.smallIcon = [icons](const std::wstring& path) { return icons ? ShellIcon(path) : dravik::SystemIcon{}; };
+  s.smallIcon = [icons](const std::wstring& path) { return icons ? ShellIcon(path) : platform::SystemIcon{}; };
   return s;
 }
 

@@ -190,7 +190,8 @@ dravik::NetworkTabServices NetworkWindow::services() {
   s.smallIcon = [this](const std::wstring& path) {
     iconAsks.push_back(path);
     // Only files under C:\Apps have an icon in this stand-in for the shell.
-    return path.rfind(L"C:\\Apps\\", 0) == 0 ? dravik::SystemIcon{shellIcons_, 0} : dravik::SystemIcon{};
+    return path.rfind(L"C:\\Apps\\", 0) == 0 ? platform::SystemIcon{reinterpret_cast<std::uintptr_t>(shellIcons_), 0}
+                                              : platform::SystemIcon{};
   };
   return s;
 }
