@@ -1,6 +1,6 @@
 // Prints how long the lists take to sort and to take new rows in sorted
 // order, for a few list sizes. Run under Wine:
-//   tools/wine-run build/win64/tests/list_sort_benchmark.exe
+//   tools/wine-run build/win64/tests/bench_list_sort.exe
 #include <windows.h>
 #include <commctrl.h>
 
