@@ -8,43 +8,39 @@
 // Anything else, or a failure, answers "error ...". Only 127.0.0.1 is used,
 // and the number of sockets is bounded.
 #include <winsock2.h>
-#include <ws2tcpip.h>
 
 #include <cstdio>
-#include <cstring>
 #include <deque>
 #include <string>
 #include <utility>
 
 namespace {
 
-constexpr std::size_t kMostConnections = 300;
-
-sockaddr_in Loopback(u_short port) {
+// A socket bound to 127.0.0.1 on a port the system picks; INVALID_SOCKET when that fails.
+SOCKET Bound(int type, int protocol) {
+  SOCKET s = socket(AF_INET, type, protocol);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(port);
+  if (s != INVALID_SOCKET && bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0) return s;
+  closesocket(s);
+  return INVALID_SOCKET;
+}
+
+sockaddr_in AddressOf(SOCKET s) {
+  sockaddr_in address{};
+  int length = sizeof(address);
+  getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
   return address;
 }
 
-u_short PortOf(SOCKET s) {
-  sockaddr_in address{};
-  int length = sizeof(address);
-  if (getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
-  return ntohs(address.sin_port);
-}
+std::string PortAnswer(SOCKET s) { return "port " + std::to_string(ntohs(AddressOf(s).sin_port)); }
 
+// Linger with a zero time-out: the close resets the connection at once.
 void Abort(SOCKET s) {
-  // Linger with a zero time-out: the close resets the connection at once.
   linger off{1, 0};
   setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&off), sizeof(off));
   closesocket(s);
-}
-
-void Answer(const std::string& line) {
-  std::printf("%s\n", line.c_str());
-  std::fflush(stdout);
 }
 
 }  // namespace
@@ -57,57 +53,32 @@ int wmain() {
   std::deque<SOCKET> udp;
   char line[256];
   while (std::fgets(line, sizeof(line), stdin)) {
-    std::string command(line);
-    while (!command.empty() && (command.back() == '\n' || command.back() == '\r')) command.pop_back();
+    const std::string command(line, std::string(line).find_first_of("\r\n"));
+    std::string answer = "error " + command;
     if (command == "quit") break;
     if (command == "listen") {
-      if (listener == INVALID_SOCKET) {
-        listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = Loopback(0);
-        if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
-            listen(listener, 16) != 0) {
-          Answer("error listen " + std::to_string(WSAGetLastError()));
-          continue;
-        }
-      }
-      Answer("port " + std::to_string(PortOf(listener)));
-    } else if (command == "connect") {
-      if (listener == INVALID_SOCKET || connections.size() >= kMostConnections) {
-        Answer("error no listener or too many connections");
-        continue;
-      }
-      SOCKET client = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-      sockaddr_in address = Loopback(PortOf(listener));
-      if (connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-        Answer("error connect " + std::to_string(WSAGetLastError()));
+      if (listener == INVALID_SOCKET && (listener = Bound(SOCK_STREAM, IPPROTO_TCP)) != INVALID_SOCKET) listen(listener, 16);
+      if (listener != INVALID_SOCKET) answer = PortAnswer(listener);
+    } else if (command == "connect" && listener != INVALID_SOCKET && connections.size() < 300) {
+      SOCKET client = Bound(SOCK_STREAM, IPPROTO_TCP);
+      sockaddr_in to = AddressOf(listener);
+      if (client != INVALID_SOCKET && connect(client, reinterpret_cast<sockaddr*>(&to), sizeof(to)) == 0) {
+        connections.emplace_back(client, accept(listener, nullptr, nullptr));
+        answer = PortAnswer(client);
+      } else {
         closesocket(client);
-        continue;
       }
-      SOCKET server = accept(listener, nullptr, nullptr);
-      connections.emplace_back(client, server);
-      Answer("port " + std::to_string(PortOf(client)));
-    } else if (command == "drop") {
-      if (connections.empty()) {
-        Answer("error nothing to drop");
-        continue;
-      }
+    } else if (command == "drop" && !connections.empty()) {
       Abort(connections.front().first);
       Abort(connections.front().second);
       connections.pop_front();
-      Answer("ok");
+      answer = "ok";
     } else if (command == "udp") {
-      SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-      sockaddr_in address = Loopback(0);
-      if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-        Answer("error bind " + std::to_string(WSAGetLastError()));
-        closesocket(s);
-        continue;
-      }
-      udp.push_back(s);
-      Answer("port " + std::to_string(PortOf(s)));
-    } else {
-      Answer("error unknown command");
+      SOCKET s = Bound(SOCK_DGRAM, IPPROTO_UDP);
+      if (s != INVALID_SOCKET) answer = PortAnswer(udp.emplace_back(s));
     }
+    std::printf("%s\n", answer.c_str());
+    std::fflush(stdout);
   }
   for (auto& [client, server] : connections) {
     Abort(client);
