@@ -69,13 +69,7 @@ TEST_F(ListViewHelpersTest, SortsAsTextFirstDescendingAndKeepsNewRowsInPlace) {
   EXPECT_EQ(column(0), (Texts{L"gamma", L"epsilon", L"delta", L"beta", L"Alpha"}));
 }
 
-TEST_F(ListViewHelpersTest, FullRowSelectionTheNetworkColumnAndTheLockThatLeavesWithTheList) {
-  EXPECT_TRUE(EnhListView_Add_FullRowSelect(list_));
-  EXPECT_TRUE(::SendMessageW(list_, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
-  EXPECT_FALSE(EnhListView_Add_FullRowSelect(nullptr));
-  EXPECT_EQ(IndexSort(list_), 1);
-  SetIndexSort(list_, 6);
-  EXPECT_EQ(IndexSort(list_), 6);
+TEST_F(ListViewHelpersTest, TheColumnLockRestoresTheListAndLeavesWithIt) {
   const auto original = ::GetWindowLongPtrW(list_, GWLP_WNDPROC);
   HookColumnLock(list_);
   EXPECT_NE(::GetWindowLongPtrW(list_, GWLP_WNDPROC), original);
