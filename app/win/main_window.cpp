@@ -428,10 +428,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject<MainWindow>(window, message, lParam);
+  auto* self = WindowObject(window, message, lParam, &MainWindow::window_);
   if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  self->window_ = message == WM_NCDESTROY ? nullptr : window;
-  if (message == WM_NCDESTROY) return ::DefWindowProcW(window, message, wParam, lParam);
   try {
     return self->handle(message, wParam, lParam);
   } catch (...) {

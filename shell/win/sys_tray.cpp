@@ -167,10 +167,8 @@ LRESULT SysTray::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK SysTray::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject<SysTray>(window, message, lParam);
+  auto* self = WindowObject(window, message, lParam, &SysTray::window_);
   if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  self->window_ = message == WM_NCDESTROY ? nullptr : window;
-  if (message == WM_NCDESTROY) return ::DefWindowProcW(window, message, wParam, lParam);
   return self->handle(message, wParam, lParam);
 }
 
