@@ -11,6 +11,8 @@ using namespace dravik;
 using A = MainAction;
 using C = Command;
 
+ResolvedCommand Page(Tab tab, Command command) { return {A::PageCommand, tab, command}; }
+
 // Doing nothing is one outcome, whatever the other fields hold.
 bool Same(const ResolvedCommand& got, const ResolvedCommand& expected) {
   return expected.action == A::Nothing ? got.action == A::Nothing : got == expected;
@@ -24,19 +26,19 @@ TEST(Dispatch, EveryButtonKeyReachesItsCommand) {
   };
   const Case cases[] = {
       {L"Refresh", Tab::Network, {A::Refresh, Tab::Network, {}}},
-      {L"ShowWindow", Tab::Tasks, {A::PageCommand, Tab::Tasks, C::ShowWindow}},
-      {L"EndTask", Tab::Tasks, {A::PageCommand, Tab::Tasks, C::EndTask}},
+      {L"ShowWindow", Tab::Tasks, Page(Tab::Tasks, C::ShowWindow)},
+      {L"EndTask", Tab::Tasks, Page(Tab::Tasks, C::EndTask)},
       {L"Run", Tab::Processes, {A::Run, Tab::Processes, {}}},
-      {L"Terminate", Tab::Processes, {A::PageCommand, Tab::Processes, C::TerminateProcess}},
-      {L"Terminate", Tab::Network, {A::PageCommand, Tab::Network, C::TerminateNetworkProcess}},
-      {L"Properties", Tab::Processes, {A::PageCommand, Tab::Processes, C::FileProperties}},
-      {L"Properties", Tab::Network, {A::PageCommand, Tab::Network, C::NetworkFileProperties}},
-      {L"StartServ", Tab::Services, {A::PageCommand, Tab::Services, C::StartService}},
-      {L"PauseServ", Tab::Services, {A::PageCommand, Tab::Services, C::PauseService}},
-      {L"ResumeServ", Tab::Services, {A::PageCommand, Tab::Services, C::ResumeService}},
-      {L"DeleteServ", Tab::Services, {A::PageCommand, Tab::Services, C::DeleteService}},
+      {L"Terminate", Tab::Processes, Page(Tab::Processes, C::TerminateProcess)},
+      {L"Terminate", Tab::Network, Page(Tab::Network, C::TerminateNetworkProcess)},
+      {L"Properties", Tab::Processes, Page(Tab::Processes, C::FileProperties)},
+      {L"Properties", Tab::Network, Page(Tab::Network, C::NetworkFileProperties)},
+      {L"StartServ", Tab::Services, Page(Tab::Services, C::StartService)},
+      {L"PauseServ", Tab::Services, Page(Tab::Services, C::PauseService)},
+      {L"ResumeServ", Tab::Services, Page(Tab::Services, C::ResumeService)},
+      {L"DeleteServ", Tab::Services, Page(Tab::Services, C::DeleteService)},
       // The service commands do not look at the tab.
-      {L"StopServ", Tab::Tasks, {A::PageCommand, Tab::Services, C::StopService}},
+      {L"StopServ", Tab::Tasks, Page(Tab::Services, C::StopService)},
       {L"About", Tab::Network, {A::About, Tab::Network, {}}},
       // Terminate and Properties do nothing on Tasks and Services; keys are exact.
       {L"Terminate", Tab::Tasks, {}}, {L"Terminate", Tab::Services, {}},
@@ -58,30 +60,27 @@ TEST(Dispatch, EveryButtonKeyReachesItsCommand) {
 
 TEST(Dispatch, EveryMenuItemReachesItsCommandFromOneEntry) {
   const std::pair<MenuId, ResolvedCommand> cases[] = {
-      {MenuId::Exit, {A::Exit, Tab::Tasks, {}}},
-      {MenuId::Language, {A::Language, Tab::Tasks, {}}},
-      {MenuId::HelpFile, {A::HelpFile, Tab::Tasks, {}}},
-      {MenuId::Update, {A::Update, Tab::Tasks, {}}},
+      {MenuId::Exit, {A::Exit, Tab::Tasks, {}}}, {MenuId::Language, {A::Language, Tab::Tasks, {}}},
+      {MenuId::HelpFile, {A::HelpFile, Tab::Tasks, {}}}, {MenuId::Update, {A::Update, Tab::Tasks, {}}},
       {MenuId::About, {A::About, Tab::Tasks, {}}},
-      {MenuId::ShowWinServ, {A::PageCommand, Tab::Services, C::ViewWinServices}},
-      {MenuId::ShowDrvServ, {A::PageCommand, Tab::Services, C::ViewDriverServices}},
-      {MenuId::ShowWinTask, {A::PageCommand, Tab::Tasks, C::ShowWindow}},
-      {MenuId::EndTask, {A::PageCommand, Tab::Tasks, C::EndTask}},
-      {MenuId::TerminateProcess, {A::PageCommand, Tab::Processes, C::TerminateProcess}},
-      {MenuId::FileProperties, {A::PageCommand, Tab::Processes, C::FileProperties}},
-      {MenuId::StartServ, {A::PageCommand, Tab::Services, C::StartService}},
-      {MenuId::StopServ, {A::PageCommand, Tab::Services, C::StopService}},
-      {MenuId::PauseServ, {A::PageCommand, Tab::Services, C::PauseService}},
-      {MenuId::ResumeServ, {A::PageCommand, Tab::Services, C::ResumeService}},
-      {MenuId::DeleteServ, {A::PageCommand, Tab::Services, C::DeleteService}},
-      {MenuId::BootServ, {A::PageCommand, Tab::Services, C::StartupBoot}},
-      {MenuId::SystemServ, {A::PageCommand, Tab::Services, C::StartupSystem}},
-      {MenuId::AutomaticServ, {A::PageCommand, Tab::Services, C::StartupAutomatic}},
-      {MenuId::ManualServ, {A::PageCommand, Tab::Services, C::StartupManual}},
-      {MenuId::DisabledServ, {A::PageCommand, Tab::Services, C::StartupDisabled}},
-      {MenuId::CloseConnection, {A::PageCommand, Tab::Network, C::CloseConnection}},
-      {MenuId::TerminateNetworkPrc, {A::PageCommand, Tab::Network, C::TerminateNetworkProcess}},
-      {MenuId::FileNetworkProperties, {A::PageCommand, Tab::Network, C::NetworkFileProperties}},
+      {MenuId::ShowWinServ, Page(Tab::Services, C::ViewWinServices)},
+      {MenuId::ShowDrvServ, Page(Tab::Services, C::ViewDriverServices)},
+      {MenuId::ShowWinTask, Page(Tab::Tasks, C::ShowWindow)}, {MenuId::EndTask, Page(Tab::Tasks, C::EndTask)},
+      {MenuId::TerminateProcess, Page(Tab::Processes, C::TerminateProcess)},
+      {MenuId::FileProperties, Page(Tab::Processes, C::FileProperties)},
+      {MenuId::StartServ, Page(Tab::Services, C::StartService)},
+      {MenuId::StopServ, Page(Tab::Services, C::StopService)},
+      {MenuId::PauseServ, Page(Tab::Services, C::PauseService)},
+      {MenuId::ResumeServ, Page(Tab::Services, C::ResumeService)},
+      {MenuId::DeleteServ, Page(Tab::Services, C::DeleteService)},
+      {MenuId::BootServ, Page(Tab::Services, C::StartupBoot)},
+      {MenuId::SystemServ, Page(Tab::Services, C::StartupSystem)},
+      {MenuId::AutomaticServ, Page(Tab::Services, C::StartupAutomatic)},
+      {MenuId::ManualServ, Page(Tab::Services, C::StartupManual)},
+      {MenuId::DisabledServ, Page(Tab::Services, C::StartupDisabled)},
+      {MenuId::CloseConnection, Page(Tab::Network, C::CloseConnection)},
+      {MenuId::TerminateNetworkPrc, Page(Tab::Network, C::TerminateNetworkProcess)},
+      {MenuId::FileNetworkProperties, Page(Tab::Network, C::NetworkFileProperties)},
       // Titles open their menus; they are not commands.
       {MenuId::File, {}}, {MenuId::StartupType, {}}, {MenuId::None, {}}, {static_cast<MenuId>(9999), {}}};
   std::set<MenuId> covered;
