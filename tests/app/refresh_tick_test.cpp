@@ -95,4 +95,22 @@ TEST_F(RefreshTickTest, FailedQueriesShowZeroAndTheCpuPanelTakesOnlyValidSamples
   EXPECT_EQ(panels.count(2), 0u);
 }
 
+TEST_F(RefreshTickTest, MissingLabelsLeaveTheFigureAndTheBlank) {
+  dravik::Language empty{profiles, fakes::WidePath((dir_ / "missing.lng").string())};
+  dravik::RefreshTick bare{parts(), empty, counters, memory, locale};
+  bare.writeTaskCountPanel();
+  bare.writeMemoryPanels();
+  EXPECT_EQ(panels[1], L"(12) ");
+  EXPECT_EQ(panels[3], L"(75.00%) ");
+}
+
+TEST(CounterTable, HoldsAtMostAHundredCounters) {
+  fakes::FakePerformanceCounters counters;
+  dravik::ProcessorCounter processor(counters);
+  processor.open();
+  for (int i = 0; i < 150; ++i) processor.AddCounter(L"\\Other(" + std::to_wstring(i) + L")");
+  EXPECT_EQ(processor.counters().size(), 100u);
+  EXPECT_EQ(processor.counters().front().path, L"\\Processor(0)\\% Processor Time");
+}
+
 }  // namespace
