@@ -9,6 +9,7 @@
 #include "app/window_size.h"
 #include "app/win/list_view_helpers.h"
 #include "app/win/window_icon.h"
+#include "app/win/window_object.h"
 
 namespace dravik {
 
@@ -427,18 +428,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObject(window, message, lParam, &MainWindow::window_);
   if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
   try {
     return self->handle(message, wParam, lParam);
   } catch (...) {

@@ -28,17 +28,15 @@ class RefreshTickTest : public ::testing::Test {
   ~RefreshTickTest() override { std::filesystem::remove_all(dir_); }
 
   dravik::RefreshTick::Parts parts() {
-    return {[this] { order.push_back(L"tasks"); }, [this] { return rowCount; },
-            [this] { return tab; },
+    return {[this] { order.push_back(L"tasks"); }, [] { return 12; }, [this] { return tab; },
             [this](int panel, const std::wstring& text) {
               order.push_back(L"panel " + std::to_wstring(panel));
               panels[panel] = text;
             }};
   }
 
-  std::filesystem::path dir_ =
-      std::filesystem::temp_directory_path() /
-      ("dravik-tick-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+  std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
+                               ("dravik-tick-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
   fakes::FakeProfileFiles profiles;
   dravik::Language language{profiles, fakes::WidePath((dir_ / "t.lng").string())};
   fakes::FakePerformanceCounters counters;
@@ -46,103 +44,55 @@ class RefreshTickTest : public ::testing::Test {
   fakes::FakeLocale locale;
   std::map<int, std::wstring> panels;
   std::vector<std::wstring> order;
-  int rowCount = 12;
   dravik::Tab tab = dravik::Tab::Tasks;
   dravik::RefreshTick tick{parts(), language, counters, memory, locale};
 };
 
-TEST_F(RefreshTickTest, ATickDoesItsStepsInOrder) {
+TEST_F(RefreshTickTest, ATickRefreshesTheTasksThenWritesThePanelsInOrder) {
   tick.openProcessorCounter();
   counters.samples = {{37.5, 0}};
   order.clear();
   tick.tick();
-  EXPECT_EQ(order,
-            (std::vector<std::wstring>{L"tasks", L"panel 1", L"panel 2", L"panel 3", L"panel 4"}));
+  EXPECT_EQ(order, (std::vector<std::wstring>{L"tasks", L"panel 1", L"panel 2", L"panel 3", L"panel 4"}));
   EXPECT_EQ(panels[1], L"(12) Tasks");
   EXPECT_EQ(panels[2], L"(37.50%) CPU Usage");
   EXPECT_EQ(panels[3], L"(75.00%) Mem Usage");
   EXPECT_EQ(panels[4], L"(4.00 GB) Available");
-}
-
-TEST_F(RefreshTickTest, OnOtherTabsTheCountPanelIsLeftToThem) {
-  for (dravik::Tab other : {dravik::Tab::Processes, dravik::Tab::Services, dravik::Tab::Network}) {
-    tab = other;
-    panels[1] = L"(57) Processes";
-    order.clear();
-    tick.tick();
-    EXPECT_EQ(order.front(), L"tasks");  // the task list is kept current anyway
-    EXPECT_EQ(panels[1], L"(57) Processes");
-  }
-}
-
-TEST_F(RefreshTickTest, MemoryPanelsOfTheStatedExamples) {
-  memory.sample.totalPhys = 8 * GiB;
-  memory.sample.availPhys = 3 * GiB;
-  tick.writeMemoryPanels();
-  EXPECT_EQ(panels[3], L"(62.50%) Mem Usage");
-  EXPECT_EQ(panels[4], L"(3.00 GB) Available");
-  memory.sample.availPhys = 1536 * MiB;
-  tick.writeMemoryPanels();
-  EXPECT_EQ(panels[4], L"(1.50 GB) Available");
+  // On the other tabs the count panel is theirs; the task list is kept current anyway.
+  tab = dravik::Tab::Network;
+  panels[1] = L"(57) Connections";
   locale.format = {L",", L"."};
-  memory.sample.totalPhys = 16 * GiB;
-  memory.sample.availPhys = 4 * GiB;
-  tick.writeMemoryPanels();
+  order.clear();
+  tick.tick();
+  EXPECT_EQ(order.front(), L"tasks");
+  EXPECT_EQ(panels[1], L"(57) Connections");
   EXPECT_EQ(panels[3], L"(75,00%) Mem Usage");
-  EXPECT_EQ(panels[4], L"(4,00 GB) Available");
 }
 
-TEST_F(RefreshTickTest, AFailedMemoryQueryShowsZeroAndGoesOn) {
+TEST_F(RefreshTickTest, FailedQueriesShowZeroAndTheCpuPanelTakesOnlyValidSamplesOfAnOpenCounter) {
   memory.fails = true;
-  tick.tick();
+  tick.tick();  // the counter is not open yet: never sampled
   EXPECT_EQ(panels[3], L"(0.00%) Mem Usage");
   EXPECT_EQ(panels[4], L"(0 bytes) Available");
-  memory.fails = false;
-  memory.sample.totalPhys = 0;  // a query that "works" but reports nothing
-  tick.tick();
-  EXPECT_EQ(panels[3], L"(0.00%) Mem Usage");
-}
-
-TEST_F(RefreshTickTest, CpuPanelOnlyOnAValidSample) {
+  EXPECT_EQ(counters.collects, 0);
+  EXPECT_EQ(panels.count(2), 0u);
   tick.openProcessorCounter();
   EXPECT_EQ(counters.paths, (std::vector<std::wstring>{L"\\Processor(0)\\% Processor Time"}));
-  EXPECT_EQ(counters.collects, 1);  // the priming sample
-  EXPECT_EQ(panels.count(2), 0u);   // ... which has no valid value
-  counters.samples = {{12.345, 1}, {99.0, 0xC0000BB9L}, {-1, -2}, {5, 0}};
-  tick.updateCpuUsage();
-  EXPECT_EQ(panels[2], L"(12.35%) CPU Usage");
-  tick.updateCpuUsage();
-  tick.updateCpuUsage();
-  EXPECT_EQ(panels[2], L"(12.35%) CPU Usage");
-  tick.updateCpuUsage();
-  EXPECT_EQ(panels[2], L"(5.00%) CPU Usage");
-  EXPECT_EQ(counters.asked, std::vector<std::uintptr_t>(5, counters.counterHandle));
-}
-
-TEST_F(RefreshTickTest, TicksBeforeTheCounterIsOpenOrAfterItClosedLeaveThePanel) {
-  counters.samples = {{50, 0}};
-  tick.tick();
-  EXPECT_EQ(counters.collects, 0);
-  EXPECT_EQ(panels.count(2), 0u);
-  tick.openProcessorCounter();  // the priming sample takes the queued value
+  EXPECT_EQ(panels.count(2), 0u);  // the priming sample shows nothing
+  counters.samples = {{12.345, 1}, {99.0, 0xC0000BB9L}, {5, 0}};
+  for (const wchar_t* expected : {L"(12.35%) CPU Usage", L"(12.35%) CPU Usage", L"(5.00%) CPU Usage"}) {
+    tick.updateCpuUsage();
+    EXPECT_EQ(panels[2], expected);
+  }
+  tick.closeProcessorCounter();
+  tick.closeProcessorCounter();
+  EXPECT_EQ(counters.closes, 1);
+  counters.canOpen = false;  // a query that cannot open is never sampled
+  tick.openProcessorCounter();
   panels.erase(2);
   counters.samples = {{60, 0}};
-  tick.closeProcessorCounter();
-  EXPECT_EQ(counters.closes, 1);
   tick.tick();
-  tick.closeProcessorCounter();
-  EXPECT_EQ(counters.closes, 1);
   EXPECT_EQ(panels.count(2), 0u);
-}
-
-TEST_F(RefreshTickTest, AQueryThatCannotOpenIsNeverSampled) {
-  counters.canOpen = false;
-  tick.openProcessorCounter();
-  tick.tick();
-  EXPECT_TRUE(counters.paths.empty());
-  EXPECT_EQ(counters.collects, 0);
-  tick.closeProcessorCounter();
-  EXPECT_EQ(counters.closes, 0);
 }
 
 TEST_F(RefreshTickTest, MissingLabelsLeaveTheFigureAndTheBlank) {

@@ -13,13 +13,13 @@
 
 namespace fakes {
 
-std::wstring WidePath(const std::string& path) { return std::wstring(path.begin(), path.end()); }
-
+namespace {
 std::string NarrowPath(const std::wstring& path) {
   std::string out;
   for (wchar_t c : path) out += c == L'\\' ? '/' : static_cast<char>(c);
   return out;
 }
+}  // namespace
 
 std::string FakeProfileFiles::getString(std::string_view section, std::string_view key,
                                         std::string_view fallback, std::size_t bufferSize,

@@ -19,7 +19,6 @@ class FakeProfileFiles final : public platform::ProfileFiles {
 };
 
 // Test files: a path in the wide form the program passes around.
-std::wstring WidePath(const std::string& path);
-std::string NarrowPath(const std::wstring& path);
+inline std::wstring WidePath(const std::string& path) { return std::wstring(path.begin(), path.end()); }
 
 }  // namespace fakes

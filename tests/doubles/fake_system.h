@@ -1,6 +1,5 @@
 #pragma once
 // Doubles for the start-up's view of the system, each recording what it was asked.
-#include <map>
 #include <set>
 #include <vector>
 
@@ -13,7 +12,13 @@ namespace fakes {
 class FakeSystemInfo final : public platform::SystemInfo {
  public:
   std::optional<platform::OsVersion> version() override { return os; }
-  platform::SystemDirectoryResult systemDirectory(std::uint32_t bufferChars) override;
+  platform::SystemDirectoryResult systemDirectory(std::uint32_t bufferChars) override {
+    // Like the real call: the length copied, or the size needed when it does not fit.
+    const bool fits = systemFolder.size() < bufferChars;
+    std::wstring buffer = fits ? systemFolder : std::wstring();
+    buffer.resize(bufferChars);
+    return {static_cast<std::uint32_t>(systemFolder.size() + (fits ? 0 : 1)), buffer};
+  }
   std::wstring programFolder() override { return folder; }
 
   std::optional<platform::OsVersion> os = platform::OsVersion{2, 6, 1, 7601};
@@ -24,8 +29,12 @@ class FakeSystemInfo final : public platform::SystemInfo {
 class FakeFileSystem final : public platform::FileSystem {
  public:
   bool findNormalFile(const std::wstring& path) override { return files.count(path) != 0; }
-  bool copyFile(const std::wstring& from, const std::wstring& to) override;
-
+  bool copyFile(const std::wstring& from, const std::wstring& to) override {
+    copies.emplace_back(from, to);
+    if (!files.count(from)) return false;
+    files.insert(to);
+    return true;
+  }
   std::set<std::wstring> files;
   std::vector<std::pair<std::wstring, std::wstring>> copies;
 };

@@ -7,79 +7,59 @@
 
 namespace {
 
-using platform::RegistryRoot;
-const std::wstring kTestRoot = L"SOFTWARE\\Dravik Tests";
+constexpr auto kLM = platform::RegistryRoot::LocalMachine;
+const std::wstring kRoot = L"SOFTWARE\\Dravik Tests";
 
 class RealRegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kTestRoot); }
-  void TearDown() override { testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kTestRoot); }
-
-  void setRaw(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
-              DWORD bytes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), bytes),
-              ERROR_SUCCESS);
-    ::RegCloseKey(key);
+  void SetUp() override { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRoot.c_str()); }
+  void TearDown() override { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRoot.c_str()); }
+  void setRaw(const std::wstring& name, const std::wstring& data, DWORD bytes) {
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRoot.c_str(), name.c_str(), REG_SZ, data.c_str(), bytes), 0);
   }
-
+  std::wstring read(const std::wstring& name) { return dravik::RegReadString(registry_, kLM, kRoot, name); }
   platform::win32::Win32Registry registry_;
 };
 
-TEST_F(RealRegistryTest, WriteCreatesMissingParentKeysAndReadFindsTheValue) {
-  const std::wstring path = kTestRoot + L"\\Deep\\Deeper\\Dravik Task Manager";
-  EXPECT_TRUE(dravik::RegWriteString(registry_, RegistryRoot::LocalMachine, path, L"Width", L"11415"));
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, path, L"Width"), L"11415");
-
-  // Stored as REG_SZ with its terminating NUL.
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+TEST_F(RealRegistryTest, WriteCreatesMissingParentKeysAndStoresAStringWithItsNul) {
+  const std::wstring path = kRoot + L"\\Deep\\Deeper\\Dravik Task Manager";
+  EXPECT_TRUE(dravik::RegWriteString(registry_, kLM, path, L"Width", L"11415"));
+  EXPECT_EQ(dravik::RegReadString(registry_, kLM, path, L"Width"), L"11415");
   DWORD type = 0, bytes = 0;
-  ASSERT_EQ(::RegQueryValueExW(key, L"Width", nullptr, &type, nullptr, &bytes), ERROR_SUCCESS);
-  ::RegCloseKey(key);
+  ASSERT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), L"Width", RRF_RT_ANY, &type, nullptr, &bytes), 0);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(bytes, 6 * sizeof(wchar_t));
+  // The program's own settings live in the local machine's hive.
+  testsupport::RegistryGuard guard{HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, {L"Language"}};
+  dravik::Settings(registry_).write(dravik::kSettingLanguage, L"Klingon");
+  EXPECT_EQ(testsupport::ReadSetting(L"Language"), L"Klingon");
 }
 
-TEST_F(RealRegistryTest, ReadDoesNotFindANameSpelledInAnotherCase) {
-  EXPECT_TRUE(dravik::RegWriteString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"language", L"German"));
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"Language"), L"");
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"language"), L"German");
+TEST_F(RealRegistryTest, NamesMatchExactlyAndEmptyOrMissingValuesReadAsEmpty) {
+  EXPECT_TRUE(dravik::RegWriteString(registry_, kLM, kRoot, L"language", L"German"));
+  EXPECT_EQ(read(L"Language"), L"");
+  EXPECT_EQ(read(L"language"), L"German");
+  setRaw(L"Empty", L"", 0);
+  setRaw(L"JustNul", L"", 2);
+  EXPECT_EQ(read(L"Empty"), L"");
+  EXPECT_EQ(read(L"JustNul"), L"");
+  EXPECT_EQ(dravik::RegReadString(registry_, kLM, kRoot + L"\\None", L"X"), L"");
 }
 
-TEST_F(RealRegistryTest, ValueListedAfterAnOverlongOneIsNotFound) {
-  // Wine lists values in name order: "A..." comes before "Width".
-  const std::wstring longData(300, L'x');
-  setRaw(kTestRoot, L"Aaa", REG_SZ, longData.c_str(), static_cast<DWORD>((longData.size() + 1) * 2));
-  EXPECT_TRUE(dravik::RegWriteString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"Width", L"9000"));
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"Width"), L"");
-
-  testsupport::DeleteRegistryTree(HKEY_LOCAL_MACHINE, kTestRoot);
-  const std::wstring longName(299, L'A');
-  setRaw(kTestRoot, longName, REG_SZ, L"x", 4);
-  EXPECT_TRUE(dravik::RegWriteString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"Width", L"9000"));
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"Width"), L"");
-}
-
-TEST_F(RealRegistryTest, EmptyDataAndMissingKeysReadAsEmpty) {
-  setRaw(kTestRoot, L"Empty", REG_SZ, L"", 0);
-  setRaw(kTestRoot, L"JustNul", REG_SZ, L"", 2);
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"Empty"), L"");
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, kTestRoot, L"JustNul"), L"");
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine, kTestRoot + L"\\None", L"X"), L"");
-}
-
-TEST_F(RealRegistryTest, SettingsUseTheProgramsKeyInTheLocalMachine) {
-  dravik::Settings settings(registry_);
-  const std::wstring before = settings.read(dravik::kSettingLanguage);
-  settings.write(dravik::kSettingLanguage, L"Klingon");
-  EXPECT_EQ(dravik::RegReadString(registry_, RegistryRoot::LocalMachine,
-                                  L"SOFTWARE\\Dravik Task Manager", L"Language"),
-            L"Klingon");
-  settings.write(dravik::kSettingLanguage, before);
+TEST_F(RealRegistryTest, AValueListedAfterAnOverlongOneIsNotFound) {
+  // Wine lists values in name order: "A..." comes before "Width". 254
+  // characters and the NUL still fit the reader's buffers of 255.
+  const std::wstring fits(254, L'd');
+  setRaw(L"Aaa", fits, 255 * 2);
+  EXPECT_TRUE(dravik::RegWriteString(registry_, kLM, kRoot, L"Width", L"9000"));
+  EXPECT_EQ(read(L"Aaa"), fits);
+  EXPECT_EQ(read(L"Width"), L"9000");
+  const std::wstring overlong(255, L'd');
+  setRaw(L"Aaa", overlong, 256 * 2);
+  EXPECT_EQ(read(L"Width"), L"");
+  ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRoot.c_str(), L"Aaa");
+  setRaw(std::wstring(255, L'A'), L"x", 4);  // a name that does not fit with its NUL
+  EXPECT_EQ(read(L"Width"), L"");
 }
 
 }  // namespace

@@ -6,38 +6,24 @@
 namespace testsupport {
 
 namespace {
-
-std::wstring Env(const wchar_t* name) {
+std::wstring Required(const wchar_t* name) {
   wchar_t buffer[1024];
   const DWORD length = ::GetEnvironmentVariableW(name, buffer, 1024);
-  return (length > 0 && length < 1024) ? std::wstring(buffer, length) : std::wstring();
-}
-
-std::wstring Required(const wchar_t* name) {
-  std::wstring value = Env(name);
-  if (value.empty()) {
+  if (length == 0 || length >= 1024) {
     // Run through ctest, which sets these; a missing one is a broken set-up, not a skip.
     fwprintf(stderr, L"environment variable %ls is not set\n", name);
     ::ExitProcess(3);
   }
-  return value;
+  return std::wstring(buffer, length);
 }
-
 }  // namespace
 
 std::wstring ProgramDir() { return Required(L"DRAVIK_PROGRAM_DIR"); }
 std::wstring TestDir() { return Required(L"DRAVIK_TEST_DIR"); }
-std::wstring SourceDir() { return Required(L"DRAVIK_SOURCE_DIR"); }
 std::wstring ProgramPath() { return ProgramDir() + L"\\draviktm.exe"; }
 
 ChildProcess::ChildProcess(PROCESS_INFORMATION info) : process_(info.hProcess), pid_(info.dwProcessId) {
   ::CloseHandle(info.hThread);
-}
-
-ChildProcess::~ChildProcess() { kill(); }
-
-bool ChildProcess::running() const {
-  return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool ChildProcess::waitForExit(DWORD milliseconds) const {
@@ -53,13 +39,12 @@ DWORD ChildProcess::exitCode() const {
 void ChildProcess::kill() {
   if (running()) {
     ::TerminateProcess(process_.get(), 99);
-    ::WaitForSingleObject(process_.get(), 5000);
+    waitForExit(5000);
   }
 }
 
 ChildProcess Start(const std::wstring& exe, const std::wstring& arguments) {
-  std::wstring command = L"\"" + exe + L"\"";
-  if (!arguments.empty()) command += L" " + arguments;
+  std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
@@ -72,11 +57,11 @@ ChildProcess Start(const std::wstring& exe, const std::wstring& arguments) {
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    if (condition()) return true;
+  while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+  return true;
 }
 
 std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
@@ -90,13 +75,9 @@ std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
         auto* s = reinterpret_cast<Search*>(param);
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
-        if (owner != s->pid) return TRUE;
-        if (s->cls) {
-          wchar_t cls[256];
-          ::GetClassNameW(window, cls, 256);
-          if (wcscmp(cls, s->cls) != 0) return TRUE;
-        }
-        s->found.push_back(window);
+        wchar_t cls[256] = {};
+        if (s->cls) ::GetClassNameW(window, cls, 256);
+        if (owner == s->pid && (!s->cls || wcscmp(cls, s->cls) == 0)) s->found.push_back(window);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
@@ -112,17 +93,46 @@ std::wstring WindowText(HWND window) {
 MessageBoxInfo FindMessageBox(DWORD pid) {
   for (HWND box : WindowsOf(pid, L"#32770")) {
     if (!::IsWindowVisible(box)) continue;
-    MessageBoxInfo info{box, WindowText(box), {}};
     // The message is the static control with id 0xFFFF.
-    if (HWND text = ::GetDlgItem(box, 0xFFFF)) info.text = WindowText(text);
-    return info;
+    HWND text = ::GetDlgItem(box, 0xFFFF);
+    return {box, WindowText(box), text ? WindowText(text) : L""};
   }
   return {};
 }
 
-void DeleteRegistryTree(HKEY root, const std::wstring& path) {
-  ::RegDeleteTreeW(root, path.c_str());
-  ::RegDeleteKeyW(root, path.c_str());
+RegistryGuard::RegistryGuard(HKEY root, std::wstring key, const std::vector<std::wstring>& names)
+    : root_(root), key_(std::move(key)) {
+  for (const auto& name : names) {
+    Saved& saved = saved_.emplace_back(Saved{name, 0, std::vector<BYTE>(4096)});
+    DWORD size = 4096;
+    const bool present = ::RegGetValueW(root_, key_.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                                        &saved.type, saved.data->data(), &size) == ERROR_SUCCESS;
+    saved.data->resize(size);
+    if (!present) saved.data.reset();
+  }
+}
+
+RegistryGuard::~RegistryGuard() {
+  for (const Saved& s : saved_) {
+    if (s.data) {
+      ::RegSetKeyValueW(root_, key_.c_str(), s.name.c_str(), s.type, s.data->data(),
+                        static_cast<DWORD>(s.data->size()));
+    } else {
+      ::RegDeleteKeyValueW(root_, key_.c_str(), s.name.c_str());
+    }
+  }
+}
+
+std::optional<std::wstring> ReadSetting(const std::wstring& name) {
+  wchar_t data[512];
+  DWORD size = sizeof(data);
+  const LSTATUS status = ::RegGetValueW(HKEY_LOCAL_MACHINE, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size);
+  return status == ERROR_SUCCESS ? std::optional<std::wstring>(data) : std::nullopt;
+}
+
+void WriteSetting(const std::wstring& name, const std::wstring& value) {
+  ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSettingsKey, name.c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace testsupport

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,9 @@
 
 namespace testsupport {
 
-// Folder of draviktm.exe and its Language folder, of the test programs, and of the sources.
+// Folder of draviktm.exe and its Language folder, and of the test programs.
 std::wstring ProgramDir();
 std::wstring TestDir();
-std::wstring SourceDir();
 std::wstring ProgramPath();
 
 // A started process, ended by force when the owner goes if it still runs.
@@ -25,10 +25,10 @@ class ChildProcess {
   explicit ChildProcess(PROCESS_INFORMATION info);
   ChildProcess(ChildProcess&&) = default;
   ChildProcess& operator=(ChildProcess&&) = default;
-  ~ChildProcess();
+  ~ChildProcess() { kill(); }
   DWORD pid() const { return pid_; }
   HANDLE handle() const { return process_.get(); }
-  bool running() const;
+  bool running() const { return process_ && !waitForExit(0); }
   // Waits for the end; false on time-out.
   bool waitForExit(DWORD milliseconds) const;
   DWORD exitCode() const;
@@ -47,7 +47,7 @@ bool WaitFor(const std::function<bool()>& condition,
 
 // Top-level windows of a process (visible or not), optionally of one class.
 std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className = nullptr);
-// The first top-level message box (class #32770) of a process with its title and text.
+// The first visible message box (class #32770) of a process with its title and text.
 struct MessageBoxInfo {
   HWND window = nullptr;
   std::wstring title;
@@ -56,7 +56,29 @@ struct MessageBoxInfo {
 MessageBoxInfo FindMessageBox(DWORD pid);
 std::wstring WindowText(HWND window);
 
-// Registry clean-up for tests that write settings.
-void DeleteRegistryTree(HKEY root, const std::wstring& path);
+// Remembers values of a registry key (absent ones included, any type) and
+// puts them back when it goes.
+class RegistryGuard {
+ public:
+  RegistryGuard(HKEY root, std::wstring key, const std::vector<std::wstring>& names);
+  ~RegistryGuard();
+  RegistryGuard(const RegistryGuard&) = delete;
+  RegistryGuard& operator=(const RegistryGuard&) = delete;
+
+ private:
+  struct Saved {
+    std::wstring name;
+    DWORD type = 0;
+    std::optional<std::vector<BYTE>> data;
+  };
+  HKEY root_;
+  std::wstring key_;
+  std::vector<Saved> saved_;
+};
+
+// The program's settings, under HKEY_LOCAL_MACHINE; nullopt when absent.
+inline constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Dravik Task Manager";
+std::optional<std::wstring> ReadSetting(const std::wstring& name);
+void WriteSetting(const std::wstring& name, const std::wstring& value);
 
 }  // namespace testsupport

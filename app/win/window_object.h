@@ -1,0 +1,24 @@
+#pragma once
+// The object behind a window: handed over as the creation parameter, kept in
+// the window's user data, forgotten when the window goes.
+#include <windows.h>
+
+namespace dravik {
+
+// The object of `window`, with its `handle` member kept pointing at the window:
+// stored at WM_NCCREATE; null before that and from WM_NCDESTROY on, when the
+// handle is cleared and the message is left to the default handling.
+template <class T>
+T* WindowObject(HWND window, UINT message, LPARAM lParam, HWND T::*handle) {
+  if (message == WM_NCCREATE) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<T*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return nullptr;
+  self->*handle = message == WM_NCDESTROY ? nullptr : window;
+  if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  return message == WM_NCDESTROY ? nullptr : self;
+}
+
+}  // namespace dravik
