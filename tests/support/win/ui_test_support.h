@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for tests of the program's own windows, which live on the test's
 // thread: waiting while handling their messages, answering a modal message
-// box from another thread, and keeping a picture of a window.
+// box from another thread, a control's character set, and a picture.
 #include <windows.h>
 
 #include <atomic>
@@ -27,22 +27,22 @@ void PumpFor(std::chrono::milliseconds duration);
 class MessageBoxAnswerer {
  public:
   // `whileShown` runs on the answering thread once the box is seen, before it is answered.
-  explicit MessageBoxAnswerer(int button, std::function<void()> whileShown = nullptr,
-                              std::chrono::milliseconds timeout = std::chrono::seconds(10));
-  ~MessageBoxAnswerer();
+  explicit MessageBoxAnswerer(int button, std::function<void()> whileShown = nullptr);
+  ~MessageBoxAnswerer() { finish(); }
   // Waits for the thread; true when a box was seen and answered.
   bool finish();
-  std::wstring title() const { return title_; }
-  std::wstring text() const { return text_; }
+  std::wstring title, text;
 
  private:
-  std::thread thread_;
   std::atomic<bool> answered_{false};
-  std::wstring title_, text_;
+  std::thread thread_;
 };
 
-// Saves what the screen shows of `window` as a 24-bit BMP file named `name`
-// in build/<preset>/screenshots; returns the file's path, "" when it failed.
-std::wstring SaveScreenshot(HWND window, const std::wstring& name);
+// The character set of the font `control` draws with; -1 without a font.
+int FontCharset(HWND control);
+
+// Paints `window` of this thread, then saves the screen as build/<preset>/screenshots/<name>.bmp;
+// false when the file could not be written.
+bool ScreenshotOf(HWND window, const std::wstring& name);
 
 }  // namespace testsupport
