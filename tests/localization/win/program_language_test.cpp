@@ -1,24 +1,43 @@
-// The real draviktm.exe started with the "Language" setting "Russian" speaks
-// Russian: its menu bar and the Tasks list's column headers carry the texts
-// of Russian.lng decoded from code page 1251, read here without the program's
-// own reader.
+// Language files as the system reads them: the profile API answers as the
+// portable reader (the native tests' double) does, and the real draviktm.exe
+// started with the "Language" setting "Russian" shows the texts of
+// Russian.lng decoded from code page 1251, read here without the program.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "localization/profile_vectors.h"
+#include "localization/read_ini.h"
+#include "platform/win32/win32_profile_files.h"
 #include "support/win/settings_guard.h"
 #include "support/win/test_support.h"
 
 namespace {
 
+TEST(ProfileApi, AnswersAsThePortableReaderAndWriteIniIsReadBack) {
+  platform::win32::Win32ProfileFiles profiles;
+  const std::wstring file = (std::filesystem::temp_directory_path() / L"dravik-vectors.lng").wstring();
+  std::ofstream(file.c_str(), std::ios::binary | std::ios::trunc) << vectors::kProfileFile;
+  for (const auto& c : vectors::kProfileCases) {
+    EXPECT_EQ(profiles.getString(c.section, c.key, "", c.bufferSize, file), c.expected) << c.section << "/" << c.key;
+  }
+  std::filesystem::remove(file);
+  EXPECT_EQ(profiles.getString("Main", "1", "dflt", 355, file), "dflt");  // no file at all
+  EXPECT_EQ(dravik::WriteINI(profiles, "Main", "5", "written", file), 0);
+  EXPECT_EQ(dravik::ReadINI(profiles, "Main", "5", file), L"written");
+  std::filesystem::remove(file);
+}
+
 std::wstring Russian(const char* key) {
   const std::wstring file = testsupport::ProgramDir() + L"\\Language\\Russian.lng";
   char bytes[356] = {};
-  const std::string path(file.begin(), file.end());  // the program folder's path is plain ASCII here
-  const int length = static_cast<int>(::GetPrivateProfileStringA("Main", key, "", bytes, 355, path.c_str()));
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(1251, 0, bytes, length, text.data(), length);
+  wchar_t text[356] = {};
+  ::GetPrivateProfileStringA("Main", key, "", bytes, 355, std::string(file.begin(), file.end()).c_str());
+  ::MultiByteToWideChar(1251, 0, bytes, -1, text, 356);
   return text;
 }
 
@@ -86,8 +105,7 @@ TEST(ProgramLanguage, WithRussianStoredTheMenusAndColumnHeadersAreRussian) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(bar.text[i], Russian(menuKeys[i])) << "menu " << i;
   HWND tasks = nullptr;  // the first list, control id 10
   ::EnumChildWindows(main, [](HWND w, LPARAM found) {
-    if (::GetDlgCtrlID(w) == 10) *reinterpret_cast<HWND*>(found) = w;
-    return TRUE;
+    return ::GetDlgCtrlID(w) == 10 ? (*reinterpret_cast<HWND*>(found) = w, FALSE) : TRUE;
   }, reinterpret_cast<LPARAM>(&tasks));
   ASSERT_NE(tasks, nullptr);
   const std::pair<int, const char*> columns[] = {{0, "37"}, {1, "38"}, {3, "39"}};  // Task, Status, PID

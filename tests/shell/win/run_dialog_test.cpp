@@ -31,24 +31,20 @@ void CloseDialog(HWND dialog) {
 TEST(RunDialog, OpensWithoutBlockingAndTheSearchRestylesAndCentresTheShellsDialog) {
   const HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 101,
                                        73, 601, 401, nullptr, nullptr, nullptr, nullptr);
-  dravik::ShowRunDialog(owner, -1, -1, ::LoadIconW(nullptr, IDI_APPLICATION), L"Dravik Run",
-                        L"Type a program to start.");
+  dravik::ShowRunDialog(owner, -1, -1, nullptr, L"Dravik Run", L"Type a program to start.");
   // ShowRunDialog returned: this thread handles the dialog's messages meanwhile.
   HWND dialog = WaitForDialog(L"Dravik Run");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(WindowText(::GetWindow(::GetWindow(dialog, GW_CHILD), GW_HWNDNEXT)),
-            L"Type a program to start.");
   CloseDialog(dialog);
-
   dravik::RunFileDialog(nullptr, nullptr, L"", L"", L"");  // the shell's own title and prompt
   ASSERT_NE(WaitForDialog(L"Run"), nullptr);
   dravik::RunDialogRequest request;
   request.owner = reinterpret_cast<std::uintptr_t>(owner);
   request.icon = reinterpret_cast<std::uintptr_t>(::LoadIconW(nullptr, IDI_WARNING));
-  request.title = L"Ausf\u00fchren";
+  request.title = L"Ausführen";
   request.prompt = L"Programm eingeben";
   dravik::StartRunDialogSearch(request);
-  dialog = WaitForDialog(L"Ausf\u00fchren");
+  dialog = WaitForDialog(L"Ausführen");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dravik::StoredRunDialogRequest().timerId, 0u);  // found: the search ended
   const HWND iconControl = ::GetWindow(dialog, GW_CHILD);
@@ -61,16 +57,6 @@ TEST(RunDialog, OpensWithoutBlockingAndTheSearchRestylesAndCentresTheShellsDialo
   EXPECT_EQ(d.top, o.top + (o.bottom - o.top) / 2 - (d.bottom - d.top) / 2);
   CloseDialog(dialog);
   ::DestroyWindow(owner);
-}
-
-TEST(RunDialog, TheSearchGivesUpAfterTenTicksWithoutADialog) {
-  ASSERT_EQ(::FindWindowW(nullptr, L"Run"), nullptr);
-  dravik::RunDialogRequest request;
-  request.title = L"Never shown";
-  dravik::StartRunDialogSearch(request);
-  EXPECT_NE(dravik::StoredRunDialogRequest().timerId, 0u);
-  EXPECT_TRUE(testsupport::PumpUntil([] { return dravik::StoredRunDialogRequest().timerId == 0; }, 5s));
-  EXPECT_EQ(dravik::StoredRunDialogRequest().retries, 0);
 }
 
 }  // namespace

@@ -22,22 +22,6 @@ void PumpFor(std::chrono::milliseconds duration) {
   PumpUntil([] { return false; }, duration);
 }
 
-MessageBoxAnswerer::MessageBoxAnswerer(int button, std::function<void()> whileShown) {
-  thread_ = std::thread([this, button, whileShown] {
-    MessageBoxInfo box;
-    if (!WaitFor([&] { return (box = FindMessageBox(::GetCurrentProcessId())).window; })) return;
-    title = box.title;
-    text = box.text;
-    if (whileShown) whileShown();
-    answered_ = ::PostMessageW(box.window, WM_COMMAND, button, 0) != FALSE;
-  });
-}
-
-bool MessageBoxAnswerer::finish() {
-  if (thread_.joinable()) thread_.join();
-  return answered_;
-}
-
 int FontCharset(HWND control) {
   const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
   LOGFONTW face{};
