@@ -45,18 +45,15 @@ TEST(LanguageFiles, EveryFileHasExactlyTheKeysOfTheEnglishFileOnceAndTranslation
 }
 
 TEST(LanguageFiles, TranslationsDecodeInTheCodePageOfTheirCharacterSet) {
-  const struct { const char* file; const wchar_t* characterSet; const wchar_t* tray3; const wchar_t* main2; } rows[] = {
-      {"German.lng", L"0", L"Sprache wählen", L"Beenden"},
-      {"French.lng", L"0", L"Choisir la langue", L"Quitter"},
-      {"Russian.lng", L"204", L"Выбор языка", L"Выход"},
-  };
   fakes::FakeProfileFiles profiles;
-  for (const auto& row : rows) {
-    const dravik::Language language(profiles, fakes::WidePath((kFolder / row.file).string()));
-    EXPECT_EQ(language.characterSet(), row.characterSet) << row.file;
-    EXPECT_EQ(language.text("Tray", "3"), row.tray3) << row.file;
-    EXPECT_EQ(language.main("2"), row.main2) << row.file;
-  }
+  const auto language = [&](const char* file) {
+    return dravik::Language(profiles, fakes::WidePath((kFolder / file).string()));
+  };
+  EXPECT_EQ(language("German.lng").text("Tray", "3"), L"Sprache wählen");  // code page 1252
+  EXPECT_EQ(language("French.lng").main("2"), L"Quitter");
+  EXPECT_EQ(language("French.lng").text("About", "1"), L"À propos");
+  EXPECT_EQ(language("Russian.lng").characterSet(), L"204");  // code page 1251
+  EXPECT_EQ(language("Russian.lng").text("Tray", "3"), L"Выбор языка");
 }
 
 }  // namespace

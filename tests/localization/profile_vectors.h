@@ -1,7 +1,7 @@
 #pragma once
-// Lookups in a profile file with the answers the system's profile API gives.
-// The native reader (the engine of the profile double) and, under Wine,
-// GetPrivateProfileStringA are both held to them.
+// Lookups in a profile file with the answers the system's profile API gives
+// (GetPrivateProfileStringA under Wine gave these): the native reader, the
+// engine of the profile double, is held to them.
 #include <string>
 #include <vector>
 

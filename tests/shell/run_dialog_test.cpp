@@ -35,9 +35,7 @@ TEST(RunDialogPlacement, CentresOnTheOwnerElseUsesThePointWhenBothCoordinatesAre
 
 TEST(RunDialogSearch, GivesUpAtTheTenthMissedTickAndStartsOverAfterwards) {
   RunDialogRequest request;
-  for (int tick = 1; tick < 10; ++tick) {
-    EXPECT_FALSE(dravik::RunDialogMissed(request)) << "tick " << tick;
-  }
+  for (int tick = 1; tick < 10; ++tick) EXPECT_FALSE(dravik::RunDialogMissed(request)) << tick;
   EXPECT_TRUE(dravik::RunDialogMissed(request));
   EXPECT_EQ(request.retries, 0);
   EXPECT_FALSE(dravik::RunDialogMissed(request));

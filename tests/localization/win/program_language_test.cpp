@@ -1,36 +1,15 @@
-// Language files as the system reads them: the profile API answers as the
-// portable reader (the native tests' double) does, and the real draviktm.exe
-// started with the "Language" setting "Russian" shows the texts of
-// Russian.lng decoded from code page 1251, read here without the program.
+// The real draviktm.exe started with the "Language" setting "Russian" shows
+// the texts of Russian.lng decoded from code page 1251, read here without the
+// program's own reader.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "localization/profile_vectors.h"
-#include "localization/read_ini.h"
-#include "platform/win32/win32_profile_files.h"
 #include "support/win/settings_guard.h"
 #include "support/win/test_support.h"
 
 namespace {
-
-TEST(ProfileApi, AnswersAsThePortableReaderAndWriteIniIsReadBack) {
-  platform::win32::Win32ProfileFiles profiles;
-  const std::wstring file = (std::filesystem::temp_directory_path() / L"dravik-vectors.lng").wstring();
-  std::ofstream(file.c_str(), std::ios::binary | std::ios::trunc) << vectors::kProfileFile;
-  for (const auto& c : vectors::kProfileCases) {
-    EXPECT_EQ(profiles.getString(c.section, c.key, "", c.bufferSize, file), c.expected) << c.section << "/" << c.key;
-  }
-  std::filesystem::remove(file);
-  EXPECT_EQ(profiles.getString("Main", "1", "dflt", 355, file), "dflt");  // no file at all
-  EXPECT_EQ(dravik::WriteINI(profiles, "Main", "5", "written", file), 0);
-  EXPECT_EQ(dravik::ReadINI(profiles, "Main", "5", file), L"written");
-  std::filesystem::remove(file);
-}
 
 std::wstring Russian(const char* key) {
   const std::wstring file = testsupport::ProgramDir() + L"\\Language\\Russian.lng";
@@ -113,7 +92,6 @@ TEST(ProgramLanguage, WithRussianStoredTheMenusAndColumnHeadersAreRussian) {
     EXPECT_EQ(ColumnHeader(program.handle(), tasks, column), Russian(key)) << "column " << column;
   }
   program.kill();
-  EXPECT_TRUE(program.waitForExit(5000));
 }
 
 }  // namespace

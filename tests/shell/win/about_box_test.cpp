@@ -16,7 +16,7 @@ using testsupport::WindowText;
 class AboutBoxTest : public ::testing::Test {
  protected:
   HWND item(const AboutBox& box, int id) { return ::GetDlgItem(box.window(), id); }
-  RECT placeOf(HWND control) {
+  RECT placeOf(HWND control) {  // in the box's client area
     RECT rect{};
     ::GetWindowRect(control, &rect);
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
@@ -56,8 +56,8 @@ TEST_F(AboutBoxTest, TheVersionFollowsTheTranslatedLabelAndCloseOrEscapeEndTheBo
   const HWND label = item(box, AboutBox::kVersionLabel);
   EXPECT_EQ(WindowText(label), L"Версия:");
   EXPECT_EQ(testsupport::FontCharset(label), 204);
-  const auto font = reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0));
-  const SIZE extent = dravik::TextExtent(label, font, WindowText(label));
+  const SIZE extent = dravik::TextExtent(
+      label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), L"Версия:");
   const RECT labelRect = placeOf(label);
   EXPECT_EQ(labelRect.right - labelRect.left, extent.cx);
   EXPECT_EQ(placeOf(item(box, AboutBox::kVersionNumber)).left,
@@ -65,9 +65,7 @@ TEST_F(AboutBoxTest, TheVersionFollowsTheTranslatedLabelAndCloseOrEscapeEndTheBo
   EXPECT_TRUE(testsupport::ScreenshotOf(box.window(), L"about_box_russian"));
   ::SendMessageW(item(box, AboutBox::kClose), BM_CLICK, 0, 0);
   EXPECT_EQ(box.window(), nullptr);
-
-  box.show();  // a new box, labelled again
-  EXPECT_EQ(WindowText(item(box, AboutBox::kFreeware)), russian.text("About", "7"));
+  box.show();  // a new box
   ::PostMessageW(item(box, AboutBox::kClose), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(testsupport::PumpUntil([&] { return !box.window(); }, std::chrono::seconds(3)));
 }

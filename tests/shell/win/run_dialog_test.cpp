@@ -24,6 +24,7 @@ HWND WaitForDialog(const wchar_t* title) {
 }
 
 void CloseDialog(HWND dialog) {
+  ASSERT_NE(dialog, nullptr);
   ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(testsupport::PumpUntil([&] { return !::IsWindow(dialog); }, 5s));
 }
@@ -33,9 +34,7 @@ TEST(RunDialog, OpensWithoutBlockingAndTheSearchRestylesAndCentresTheShellsDialo
                                        73, 601, 401, nullptr, nullptr, nullptr, nullptr);
   dravik::ShowRunDialog(owner, -1, -1, nullptr, L"Dravik Run", L"Type a program to start.");
   // ShowRunDialog returned: this thread handles the dialog's messages meanwhile.
-  HWND dialog = WaitForDialog(L"Dravik Run");
-  ASSERT_NE(dialog, nullptr);
-  CloseDialog(dialog);
+  CloseDialog(WaitForDialog(L"Dravik Run"));
   dravik::RunFileDialog(nullptr, nullptr, L"", L"", L"");  // the shell's own title and prompt
   ASSERT_NE(WaitForDialog(L"Run"), nullptr);
   dravik::RunDialogRequest request;
@@ -44,7 +43,7 @@ TEST(RunDialog, OpensWithoutBlockingAndTheSearchRestylesAndCentresTheShellsDialo
   request.title = L"Ausführen";
   request.prompt = L"Programm eingeben";
   dravik::StartRunDialogSearch(request);
-  dialog = WaitForDialog(L"Ausführen");
+  const HWND dialog = WaitForDialog(L"Ausführen");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dravik::StoredRunDialogRequest().timerId, 0u);  // found: the search ended
   const HWND iconControl = ::GetWindow(dialog, GW_CHILD);

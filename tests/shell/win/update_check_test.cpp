@@ -80,60 +80,46 @@ class RecordingHttp final : public platform::HttpGet {
   platform::HttpTimeouts timeouts;
 };
 
-class UpdateCheckWineTest : public ::testing::Test {
- protected:
-  // Runs a check against `site`, started `starts` times, until it is over.
-  void check(const std::wstring& site, int starts = 1) {
-    ui_.boxes.clear();
-    dravik::UpdateCheck check(http_, ui_, shell_, language_, messages_, L"C:\\Dravik", site);
-    for (int i = 0; i < starts; ++i) check.start();
+TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffered) {
+  RecordingHttp http;
+  fakes::FakeUserInterface ui;
+  fakes::FakeShell shell;
+  platform::win32::Win32ProfileFiles profiles;
+  const dravik::Language french(profiles, dravik::LanguageFilePath(testsupport::ProgramDir(), L"French"));
+  const dravik::MessageTexts messages;
+  const auto check = [&](const std::wstring& site, int starts) {
+    ui.boxes.clear();
+    dravik::UpdateCheck check(http, ui, shell, french, messages, L"C:\\Dravik", site);
+    for (int i = 0; i < starts; ++i) check.start();  // a second start replaces the first
     ::Sleep(300);  // the answer waits for this thread's message loop, which is not running
-    EXPECT_TRUE(ui_.boxes.empty());
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return !http_.busy(); }, 10s));
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !http.busy(); }, 10s));
     testsupport::PumpFor(1s);  // a late or second answer would show up here
-  }
-
-  RecordingHttp http_;
-  fakes::FakeUserInterface ui_;
-  fakes::FakeShell shell_;
-  platform::win32::Win32ProfileFiles profiles_;
-  dravik::Language language_{profiles_, dravik::LanguageFilePath(testsupport::ProgramDir(), L"French")};
-  dravik::MessageTexts messages_;
-};
-
-TEST_F(UpdateCheckWineTest, ANewerVersionIsOfferedThroughTheMessageLoopAndASecondCheckReplacesTheFirst) {
-  LoopbackServer server("2.2");
-  ui_.answers = {platform::mb::kAnswerYes};
-  check(server.site, 2);
-  ASSERT_EQ(ui_.boxes.size(), 1u);
-  EXPECT_EQ(ui_.boxes[0].text, dravik::NewVersionPrompt(messages_, L"2.2"));
-  EXPECT_EQ(ui_.boxes[0].title, L"Dravik Task Manager");
-  EXPECT_EQ(ui_.boxes[0].flags, 0x24u);  // question icon, Yes and No
-  const auto& t = http_.timeouts;
-  EXPECT_EQ(std::vector<int>({t.resolve, t.connect, t.send, t.receive}), std::vector<int>(4, 1000));
-  ASSERT_EQ(shell_.calls.size(), 1u);  // Yes opens the site
-  EXPECT_EQ(shell_.calls[0].verb, L"Open");
-  EXPECT_EQ(shell_.calls[0].file, server.site);
-  EXPECT_EQ(shell_.calls[0].folder, L"C:\\Dravik");
-  EXPECT_EQ(shell_.calls[0].show, 1);
-}
-
-TEST_F(UpdateCheckWineTest, TheSameVersionOrALineBreakSaysNoneAndNoAnswerOrNoServerStaysSilent) {
-  for (const char* published : {"2.1", "2.2\n"}) {
-    check(LoopbackServer(published).site);
-    ASSERT_EQ(ui_.boxes.size(), 1u) << published;
-    EXPECT_EQ(ui_.boxes[0].text, language_.main("113"));
-    EXPECT_EQ(ui_.boxes[0].flags, 0x40u);  // information icon, OK
-  }
-  for (const Body& body : {Body(), Body("")}) {
-    LoopbackServer server(body);
-    check(server.site);
-    EXPECT_TRUE(ui_.boxes.empty());
+  };
+  const struct { Body body; int starts; std::wstring text; unsigned flags; } rows[] = {
+      {"2.2", 2, dravik::NewVersionPrompt(messages, L"2.2"), 0x24},  // question icon, Yes and No
+      {"2.1", 1, french.main("113"), 0x40}, {"2.2\n", 1, french.main("113"), 0x40},  // information, OK
+      {Body(), 1, L"", 0}, {Body(""), 1, L"", 0}};  // no answer, an empty one: silent
+  for (const auto& row : rows) {
+    LoopbackServer server(row.body);
+    ui.answers = {platform::mb::kAnswerYes};
+    check(server.site, row.starts);
+    ASSERT_EQ(ui.boxes.size(), row.text.empty() ? 0u : 1u) << row.body.value_or("(none)");
+    if (row.text.empty()) continue;
+    EXPECT_EQ(ui.boxes[0].text, row.text);
+    EXPECT_EQ(ui.boxes[0].title, L"Dravik Task Manager");
+    EXPECT_EQ(ui.boxes[0].flags, row.flags);
   }
   const std::wstring gone = LoopbackServer(std::nullopt).site;
-  check(gone);  // nobody listens on its port any more
-  EXPECT_TRUE(ui_.boxes.empty());
-  EXPECT_TRUE(shell_.calls.empty());
+  check(gone, 1);  // nobody listens on its port any more
+  EXPECT_TRUE(ui.boxes.empty());
+  const auto& t = http.timeouts;
+  EXPECT_EQ(std::vector<int>({t.resolve, t.connect, t.send, t.receive}), std::vector<int>(4, 1000));
+  ASSERT_EQ(shell.calls.size(), 1u);  // Yes to the newer version opens the site, in the program folder
+  EXPECT_EQ(shell.calls[0].verb, L"Open");
+  EXPECT_EQ(shell.calls[0].file.substr(0, 17), L"http://127.0.0.1:");
+  EXPECT_EQ(shell.calls[0].folder, L"C:\\Dravik");
+  EXPECT_EQ(shell.calls[0].show, 1);
 }
 
 }  // namespace
