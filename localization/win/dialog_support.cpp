@@ -81,12 +81,12 @@ int TwipsToPixelsX(int twips) {
 }
 
 HWND CreateDialogWindow(HINSTANCE instance, const wchar_t* className, WNDPROC windowProc,
-                        const wchar_t* caption, SIZE client, void* self) {
+                        const wchar_t* iconName, const wchar_t* caption, SIZE client, void* self) {
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof(cls);
   cls.lpfnWndProc = windowProc;
   cls.hInstance = instance;
-  cls.hIcon = ::LoadIconW(instance, L"AAA");
+  cls.hIcon = iconName ? ::LoadIconW(instance, iconName) : nullptr;
   cls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   cls.lpszClassName = className;

@@ -35,10 +35,11 @@ SIZE TextExtent(HWND control, HFONT font, const std::wstring& text);
 int TwipsToPixelsX(int twips);
 
 // A fixed-size tool window with a caption and a close box, centred on the
-// screen, whose class (registered here on first use) sends its messages to
-// `windowProc` with `self` as the creation parameter.
+// screen, whose class (registered here on first use, with the icon resource
+// `iconName` or none) sends its messages to `windowProc` with `self` as the
+// creation parameter.
 HWND CreateDialogWindow(HINSTANCE instance, const wchar_t* className, WNDPROC windowProc,
-                        const wchar_t* caption, SIZE client, void* self);
+                        const wchar_t* iconName, const wchar_t* caption, SIZE client, void* self);
 
 // A child control of a dialog, placed in client pixels.
 struct DialogControl {

@@ -63,7 +63,7 @@ void LanguageDialog::close() {
 }
 
 void LanguageDialog::create() {
-  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, L"Select Language",
+  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, L"AAA", L"Select Language",
                                {kClientWidth, kClientHeight}, this);
   if (!window_) return;
   CreateDialogControls(window_, instance_, kControls, fonts_.font(current_.characterSet()));

@@ -62,7 +62,7 @@ void AboutBox::close() {
 }
 
 void AboutBox::create() {
-  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, L"About",
+  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, nullptr, L"About",
                                {kClientWidth, kClientHeight}, this);
   if (!window_) return;
   CreateDialogControls(window_, instance_, kControls, fonts_.font(0));
