@@ -80,4 +80,56 @@ int TwipsToPixelsX(int twips) {
   return ::MulDiv(twips, dpi, 1440);
 }
 
+HWND CreateDialogWindow(HINSTANCE instance, const wchar_t* className, WNDPROC windowProc,
+                        const wchar_t* iconName, const wchar_t* caption, SIZE client, void* self) {
+  WNDCLASSEXW cls{};
+  cls.cbSize = sizeof(cls);
+  cls.lpfnWndProc = windowProc;
+  cls.hInstance = instance;
+  cls.hIcon = iconName ? ::LoadIconW(instance, iconName) : nullptr;
+  cls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  cls.lpszClassName = className;
+  ::RegisterClassExW(&cls);  // a second registration fails harmlessly
+
+  constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
+  RECT frame{0, 0, client.cx, client.cy};
+  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  return ::CreateWindowExW(exStyle, className, caption, style,
+                           (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                           (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
+                           nullptr, instance, self);
+}
+
+void CreateDialogControls(HWND dialog, HINSTANCE instance, std::span<const DialogControl> controls,
+                          HFONT font) {
+  for (const DialogControl& c : controls) {
+    const HWND child = ::CreateWindowExW(0, c.className, c.text, WS_CHILD | WS_VISIBLE | c.style, c.x,
+                                         c.y, c.width, c.height, dialog,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                         instance, nullptr);
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    HandleDialogKeys(child);
+  }
+}
+
+std::optional<LRESULT> HandleLinkLook(UINT message, WPARAM wParam, LPARAM lParam,
+                                      bool (*isLink)(int id)) {
+  if (message == WM_CTLCOLORSTATIC) {
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetBkMode(dc, TRANSPARENT);
+    const bool link = isLink(::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+    ::SetTextColor(dc, link ? RGB(0, 0, 255) : ::GetSysColor(COLOR_BTNTEXT));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+  }
+  if (message == WM_SETCURSOR && isLink(::GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  return std::nullopt;
+}
+
 }  // namespace dravik

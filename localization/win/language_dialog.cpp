@@ -9,16 +9,8 @@ constexpr int kClientWidth = 308;
 constexpr int kClientHeight = 156;
 constexpr int kShowNormal = 1;
 
-struct ControlLayout {
-  int id;
-  const wchar_t* className;
-  const wchar_t* designText;
-  DWORD style;
-  int x, y, width, height;
-};
-
 // Design-time texts: what the dialog shows before a language labels it.
-constexpr ControlLayout kControls[] = {
+constexpr DialogControl kControls[] = {
     {LanguageDialog::kSelectLabel, L"STATIC", L"Select:", SS_LEFT, 12, 14, 80, 16},
     {LanguageDialog::kLanguageList, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
      96, 10, 200, 200},
@@ -71,37 +63,10 @@ void LanguageDialog::close() {
 }
 
 void LanguageDialog::create() {
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof(cls);
-  cls.lpfnWndProc = WindowProc;
-  cls.hInstance = instance_;
-  cls.hIcon = ::LoadIconW(instance_, L"AAA");
-  cls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  cls.lpszClassName = kWindowClass;
-  ::RegisterClassExW(&cls);  // a second registration fails harmlessly
-
-  constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = ::CreateWindowExW(exStyle, kWindowClass, L"Select Language", style, x, y, width, height,
-                              nullptr, nullptr, instance_, this);
+  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, L"AAA", L"Select Language",
+                               {kClientWidth, kClientHeight}, this);
   if (!window_) return;
-
-  const HFONT font = fonts_.font(current_.characterSet());
-  for (const ControlLayout& layout : kControls) {
-    const HWND child = ::CreateWindowExW(
-        0, layout.className, layout.designText, WS_CHILD | WS_VISIBLE | layout.style, layout.x,
-        layout.y, layout.width, layout.height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
-    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    HandleDialogKeys(child);
-  }
+  CreateDialogControls(window_, instance_, kControls, fonts_.font(current_.characterSet()));
   fillLanguageList();
 }
 
@@ -209,6 +174,7 @@ bool LanguageDialog::translateKeyboard(MSG& message) {
 }
 
 LRESULT LanguageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto answered = HandleLinkLook(message, wParam, lParam, IsLink)) return *answered;
   switch (message) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
@@ -224,19 +190,6 @@ LRESULT LanguageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_CTLCOLORSTATIC: {
-      const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, IsLink(id) ? RGB(0, 0, 255) : ::GetSysColor(COLOR_BTNTEXT));
-      return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_SETCURSOR:
-      if (IsLink(::GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) {
         close();

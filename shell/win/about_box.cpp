@@ -15,23 +15,19 @@ constexpr int kShowNormal = 1;
 // The version number sits this far after the translated "Version:".
 constexpr int kVersionGapTwips = 40;
 
-struct ControlLayout {
-  int id;
-  const wchar_t* className;
-  DWORD style;
-  int x, y, width, height;
+// Design-time texts, kept where no language key labels the control.
+constexpr DialogControl kControls[] = {
+    {AboutBox::kPicture, L"STATIC", L"", SS_ICON, 14, 14, 32, 32},
+    {AboutBox::kTitle, L"STATIC", kProgramTitle, SS_LEFT | SS_NOPREFIX, 60, 14, 290, 26},
+    {AboutBox::kVersionLabel, L"STATIC", L"Version:", SS_LEFT, 60, 48, 60, 16},
+    {AboutBox::kVersionNumber, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 124, 48, 60, 16},
+    {AboutBox::kFreeware, L"STATIC", L"This product is freeware.", SS_LEFT, 60, 72, 290, 16},
+    {AboutBox::kCopyright, L"STATIC", L"", SS_LEFT, 60, 96, 290, 32},
+    {AboutBox::kLink, L"STATIC", L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 60, 134, 290, 16},
+    {AboutBox::kClose, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, 264, 164, 86, 26},
 };
 
-constexpr ControlLayout kControls[] = {
-    {AboutBox::kPicture, L"STATIC", SS_ICON, 14, 14, 32, 32},
-    {AboutBox::kTitle, L"STATIC", SS_LEFT | SS_NOPREFIX, 60, 14, 290, 26},
-    {AboutBox::kVersionLabel, L"STATIC", SS_LEFT, 60, 48, 60, 16},
-    {AboutBox::kVersionNumber, L"STATIC", SS_LEFT | SS_NOPREFIX, 124, 48, 60, 16},
-    {AboutBox::kFreeware, L"STATIC", SS_LEFT, 60, 72, 290, 16},
-    {AboutBox::kCopyright, L"STATIC", SS_LEFT, 60, 96, 290, 32},
-    {AboutBox::kLink, L"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 60, 134, 290, 16},
-    {AboutBox::kClose, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 264, 164, 86, 26},
-};
+bool IsLink(int id) { return id == AboutBox::kLink; }
 
 std::wstring VersionText() {
   return std::to_wstring(kRunningVersion.major) + L"." + std::to_wstring(kRunningVersion.minor);
@@ -66,43 +62,12 @@ void AboutBox::close() {
 }
 
 void AboutBox::create() {
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof(cls);
-  cls.lpfnWndProc = WindowProc;
-  cls.hInstance = instance_;
-  cls.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  cls.lpszClassName = kWindowClass;
-  ::RegisterClassExW(&cls);  // a second registration fails harmlessly
-
-  constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  window_ = ::CreateWindowExW(exStyle, kWindowClass, L"About", style,
-                              (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                              (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                              nullptr, nullptr, instance_, this);
+  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, nullptr, L"About",
+                               {kClientWidth, kClientHeight}, this);
   if (!window_) return;
-
-  const HFONT font = fonts_.font(0);
-  for (const ControlLayout& layout : kControls) {
-    const HWND child = ::CreateWindowExW(
-        0, layout.className, L"", WS_CHILD | WS_VISIBLE | layout.style, layout.x, layout.y,
-        layout.width, layout.height, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance_, nullptr);
-    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    HandleDialogKeys(child);
-  }
-  // Design-time texts, kept where no language key labels the control.
-  ::SetWindowTextW(control(kTitle), kProgramTitle);
-  ::SetWindowTextW(control(kVersionLabel), L"Version:");
+  CreateDialogControls(window_, instance_, kControls, fonts_.font(0));
   ::SetWindowTextW(control(kVersionNumber), VersionText().c_str());
-  ::SetWindowTextW(control(kFreeware), L"This product is freeware.");
   ::SetWindowTextW(control(kLink), webSite_.c_str());
-  ::SetWindowTextW(control(kClose), L"Close");
 
   LOGFONTW title{};
   title.lfHeight = -19;
@@ -164,6 +129,7 @@ bool AboutBox::translateKeyboard(MSG& message) {
 }
 
 LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto answered = HandleLinkLook(message, wParam, lParam, IsLink)) return *answered;
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kClose) {
@@ -172,19 +138,6 @@ LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         shell_.execute(L"Open", webSite_, L"", programFolder_, kShowNormal);
       }
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      const bool link = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kLink;
-      ::SetBkMode(dc, TRANSPARENT);
-      ::SetTextColor(dc, link ? RGB(0, 0, 255) : ::GetSysColor(COLOR_BTNTEXT));
-      return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_SETCURSOR:
-      if (::GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kLink) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) {
         close();

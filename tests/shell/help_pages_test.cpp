@@ -10,65 +10,27 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-const fs::path kHelpFolder = fs::path(DRAVIK_SOURCE_DIR) / "shell" / "help";
-
-std::string Contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+std::set<std::string> Matches(const std::filesystem::path& file, const char* pattern) {
+  std::stringstream contents;
+  contents << std::ifstream(file, std::ios::binary).rdbuf();
+  const std::string text = contents.str();
+  const std::regex re(pattern);
+  return {std::sregex_token_iterator(text.begin(), text.end(), re, 1), std::sregex_token_iterator()};
 }
 
-std::set<std::string> Pages() {
+TEST(HelpPages, TheProjectAndTheContentsListEveryPageAndEveryLinkHasItsPage) {
+  const auto folder = std::filesystem::path(DRAVIK_SOURCE_DIR) / "shell" / "help";
   std::set<std::string> pages;
-  for (const auto& entry : fs::directory_iterator(kHelpFolder)) {
-    if (entry.path().extension() == ".html") pages.insert(entry.path().filename().string());
-  }
-  return pages;
-}
-
-std::set<std::string> Matches(const std::string& text, const std::regex& pattern) {
-  std::set<std::string> found;
-  for (std::sregex_iterator it(text.begin(), text.end(), pattern), end; it != end; ++it) {
-    found.insert((*it)[1].str());
-  }
-  return found;
-}
-
-TEST(HelpPages, TheProjectCompilesEveryPageAndOpensAtTheFirst) {
-  const std::string project = Contents(kHelpFolder / "draviktm.hhp");
-  ASSERT_FALSE(project.empty());
-  EXPECT_NE(project.find("Compiled file=draviktm.chm"), std::string::npos);
-  EXPECT_NE(project.find("Default topic=index.html"), std::string::npos);
-  const auto pages = Pages();
-  EXPECT_GE(pages.size(), 9u);
-  for (const auto& page : pages) {
-    EXPECT_NE(project.find("\n" + page), std::string::npos) << page << " is not compiled";
-  }
-}
-
-TEST(HelpPages, TheContentsReachEveryPageAndEveryLinkHasItsPage) {
-  const auto pages = Pages();
-  const auto listed =
-      Matches(Contents(kHelpFolder / "toc.hhc"), std::regex(R"(name="Local" value="([^"]+)\")"));
-  EXPECT_EQ(listed, pages);
-  const std::regex link(R"(href="([^"#:]+)\")");
-  for (const auto& page : pages) {
-    for (const auto& target : Matches(Contents(kHelpFolder / page), link)) {
-      EXPECT_TRUE(fs::exists(kHelpFolder / target)) << page << " links to " << target;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() != ".html") continue;
+    pages.insert(entry.path().filename().string());
+    for (const auto& target : Matches(entry.path(), R"(href="([^"#:]+)\")")) {
+      EXPECT_TRUE(std::filesystem::exists(folder / target)) << entry.path() << " links to " << target;
     }
   }
-}
-
-TEST(HelpPages, EveryTabAndTopicHasItsPage) {
-  std::string all;
-  for (const auto& page : Pages()) all += Contents(kHelpFolder / page);
-  for (const char* topic : {"End Task", "Terminate Process", "File Properties", "Startup Type",
-                            "Close Connection", "CharacterSet", "RunMinimized", "Heigth",
-                            "notification area", "Check for updates"}) {
-    EXPECT_NE(all.find(topic), std::string::npos) << topic;
-  }
+  EXPECT_GE(pages.size(), 9u);
+  EXPECT_EQ(Matches(folder / "draviktm.hhp", R"(\n([a-z]+\.html))"), pages);
+  EXPECT_EQ(Matches(folder / "toc.hhc", R"(name="Local" value="([^"]+)\")"), pages);
 }
 
 }  // namespace

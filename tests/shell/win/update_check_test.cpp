@@ -1,213 +1,125 @@
 // The update check under Wine: the real WinHTTP client against a tiny web
 // server that the test runs on 127.0.0.1. The message boxes and the shell are
-// doubles, so that the test sees on which thread the answer arrives and
-// starts no browser.
+// doubles, so that the test reads the boxes without a modal loop and starts
+// no browser.
 #include "shell/update_check.h"
 
 #include <gtest/gtest.h>
 #include <winsock2.h>
-#include <ws2tcpip.h>
 
-#include <atomic>
-#include <mutex>
 #include <thread>
-#include <vector>
+#include <optional>
 
 #include "doubles/fake_system.h"
 #include "platform/win32/win32_http.h"
 #include "platform/win32/win32_profile_files.h"
-#include "support/win/test_support.h"
 #include "support/win/ui_test_support.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using Body = std::optional<std::string>;
 
-// A web server on a free loopback port. It serves at most `maxRequests`
-// connections, each with the same answer, and stops within a second of its
-// owner going away.
+// A web server on a free loopback port. It gives `body` to a request for the
+// update file (404 to any other); without a body it hangs up without a word.
 class LoopbackServer {
  public:
-  enum class Mode { Answer, HangUp };
-
-  LoopbackServer(Mode mode, std::string body, int maxRequests = 4)
-      : mode_(mode), body_(std::move(body)), maxRequests_(maxRequests) {
+  explicit LoopbackServer(Body body) : body_(std::move(body)) {
     WSADATA data;
     ::WSAStartup(MAKEWORD(2, 2), &data);
     listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    ::listen(listener_, 4);
     int length = sizeof(address);
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
+    ::listen(listener_, 4);
     ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+    site = L"http://127.0.0.1:" + std::to_wstring(ntohs(address.sin_port));
     thread_ = std::thread([this] { serve(); });
   }
   ~LoopbackServer() {
-    stop_ = true;
+    ::closesocket(listener_);  // ends the wait in accept
     thread_.join();
-    ::closesocket(listener_);
     ::WSACleanup();
   }
-  std::wstring site() const { return L"http://127.0.0.1:" + std::to_wstring(port_); }
-  std::vector<std::string> requestLines() {
-    std::lock_guard lock(mutex_);
-    return requests_;
-  }
+  std::wstring site;
 
  private:
   void serve() {
-    for (int served = 0; served < maxRequests_ && !stop_;) {
-      fd_set readable;
-      FD_ZERO(&readable);
-      FD_SET(listener_, &readable);
-      timeval wait{0, 100000};
-      if (::select(0, &readable, nullptr, nullptr, &wait) <= 0) continue;
-      const SOCKET client = ::accept(listener_, nullptr, nullptr);
-      if (client == INVALID_SOCKET) continue;
-      ++served;
-      std::string request;
-      char buffer[1024];
-      DWORD timeout = 2000;
-      ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
-                   sizeof(timeout));
-      while (request.find("\r\n\r\n") == std::string::npos) {
-        const int got = ::recv(client, buffer, sizeof(buffer), 0);
-        if (got <= 0) break;
-        request.append(buffer, got);
+    for (SOCKET client; (client = ::accept(listener_, nullptr, nullptr)) != INVALID_SOCKET;) {
+      std::string request(1024, '\0');
+      request.resize(static_cast<std::size_t>(std::max(0, ::recv(client, request.data(), 1024, 0))));
+      std::string reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+      if (request.rfind("GET /draviktm_free.txt HTTP/1.1\r\n", 0) == 0) {
+        reply = body_ ? "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body_->size()) + "\r\n\r\n" + *body_ : "";
       }
-      {
-        std::lock_guard lock(mutex_);
-        requests_.push_back(request.substr(0, request.find("\r\n")));
-      }
-      if (mode_ == Mode::Answer) {
-        const std::string reply =
-            "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-            std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
-        ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
-      }
+      ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
       ::shutdown(client, SD_BOTH);
       ::closesocket(client);
     }
   }
 
-  Mode mode_;
-  std::string body_;
-  int maxRequests_;
+  Body body_;
   SOCKET listener_ = INVALID_SOCKET;
-  unsigned short port_ = 0;
-  std::atomic<bool> stop_{false};
   std::thread thread_;
-  std::mutex mutex_;
-  std::vector<std::string> requests_;
 };
 
-// Records the message boxes and the thread that shows them.
-class RecordingUi final : public platform::UserInterface {
+// The real client, noting the time-outs it is given: Wine does not enforce
+// them on asynchronous requests, so a slow server cannot show them.
+class RecordingHttp final : public platform::HttpGet {
  public:
-  int messageBox(const std::wstring& text, const std::wstring& title, unsigned flags) override {
-    boxes.push_back({text, title, flags});
-    threads.push_back(::GetCurrentThreadId());
-    return answer;
+  void start(const std::wstring& url, const platform::HttpTimeouts& given,
+             std::function<void(const std::wstring&)> received) override {
+    timeouts = given;
+    real.start(url, given, std::move(received));
   }
-  void pumpMessages() override {}
-  std::vector<fakes::FakeUserInterface::Box> boxes;
-  std::vector<DWORD> threads;
-  int answer = platform::mb::kAnswerNo;
+  bool busy() const override { return real.busy(); }
+  void cancel() override { real.cancel(); }
+  platform::win32::Win32HttpGet real;
+  platform::HttpTimeouts timeouts;
 };
 
-class UpdateCheckWineTest : public ::testing::Test {
- protected:
-  dravik::UpdateCheck checkAgainst(const std::wstring& site) {
-    return dravik::UpdateCheck(http_, ui_, shell_, language_, messages_, testsupport::ProgramDir(),
-                               site);
+TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffered) {
+  RecordingHttp http;
+  fakes::FakeUserInterface ui;
+  fakes::FakeShell shell;
+  platform::win32::Win32ProfileFiles profiles;
+  const dravik::Language french(profiles, dravik::LanguageFilePath(testsupport::ProgramDir(), L"French"));
+  const dravik::MessageTexts messages;
+  const auto check = [&](const std::wstring& site, int starts) {
+    ui.boxes.clear();
+    dravik::UpdateCheck check(http, ui, shell, french, messages, L"C:\\Dravik", site);
+    for (int i = 0; i < starts; ++i) check.start();  // a second start replaces the first
+    ::Sleep(300);  // the answer waits for this thread's message loop, which is not running
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !http.busy(); }, 10s));
+    testsupport::PumpFor(1s);  // a late or second answer would show up here
+  };
+  const struct { Body body; int starts; std::wstring text; unsigned flags; } rows[] = {
+      {"2.2", 2, dravik::NewVersionPrompt(messages, L"2.2"), 0x24},  // question icon, Yes and No
+      {"2.1", 1, french.main("113"), 0x40}, {"2.2\n", 1, french.main("113"), 0x40},  // information, OK
+      {Body(), 1, L"", 0}, {Body(""), 1, L"", 0}};  // no answer, an empty one: silent
+  for (const auto& row : rows) {
+    LoopbackServer server(row.body);
+    ui.answers = {platform::mb::kAnswerYes};
+    check(server.site, row.starts);
+    ASSERT_EQ(ui.boxes.size(), row.text.empty() ? 0u : 1u) << row.body.value_or("(none)");
+    if (row.text.empty()) continue;
+    EXPECT_EQ(ui.boxes[0].text, row.text);
+    EXPECT_EQ(ui.boxes[0].title, L"Dravik Task Manager");
+    EXPECT_EQ(ui.boxes[0].flags, row.flags);
   }
-  bool waitForBox(std::size_t count) {
-    return testsupport::PumpUntil([&] { return ui_.boxes.size() >= count; }, 10s);
-  }
-
-  platform::win32::Win32HttpGet http_;
-  RecordingUi ui_;
-  fakes::FakeShell shell_;
-  platform::win32::Win32ProfileFiles profiles_;
-  dravik::Language language_{profiles_,
-                             dravik::LanguageFilePath(testsupport::ProgramDir(), L"French")};
-  dravik::MessageTexts messages_;
-};
-
-TEST_F(UpdateCheckWineTest, APublishedNewerVersionIsOfferedOnTheUserInterfaceThread) {
-  LoopbackServer server(LoopbackServer::Mode::Answer, "2.2");
-  auto check = checkAgainst(server.site());
-  ui_.answer = platform::mb::kAnswerYes;
-  check.start();
-  EXPECT_TRUE(ui_.boxes.empty());  // the command does not wait for the answer
-  ASSERT_TRUE(waitForBox(1));
-  EXPECT_EQ(ui_.boxes[0].text, dravik::NewVersionPrompt(messages_, L"2.2"));
-  EXPECT_EQ(ui_.boxes[0].title, L"Dravik Task Manager");
-  EXPECT_EQ(ui_.threads[0], ::GetCurrentThreadId());
-  ASSERT_EQ(server.requestLines().size(), 1u);
-  EXPECT_EQ(server.requestLines()[0], "GET /draviktm_free.txt HTTP/1.1");
-  ASSERT_EQ(shell_.calls.size(), 1u);
-  EXPECT_EQ(shell_.calls[0].file, server.site());
-  EXPECT_FALSE(http_.busy());
-}
-
-TEST_F(UpdateCheckWineTest, TheSameVersionOrATrailingLineBreakReportsNoNewerVersion) {
-  for (const char* published : {"2.1", "2.2\n"}) {
-    SCOPED_TRACE(published);
-    ui_.boxes.clear();
-    LoopbackServer server(LoopbackServer::Mode::Answer, published);
-    auto check = checkAgainst(server.site());
-    check.start();
-    ASSERT_TRUE(waitForBox(1));
-    EXPECT_EQ(ui_.boxes[0].text, language_.main("113"));
-    EXPECT_EQ(ui_.boxes[0].flags, 0x40u);
-  }
-  EXPECT_TRUE(shell_.calls.empty());
-}
-
-TEST_F(UpdateCheckWineTest, AServerThatSaysNothingOrIsNotThereLeavesTheCheckSilent) {
-  {
-    LoopbackServer server(LoopbackServer::Mode::HangUp, "");
-    auto check = checkAgainst(server.site());
-    check.start();
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return !http_.busy(); }, 10s));
-    testsupport::PumpFor(300ms);
-    EXPECT_EQ(server.requestLines().size(), 1u);
-  }
-  {
-    LoopbackServer server(LoopbackServer::Mode::Answer, "");  // 200 with no bytes at all
-    auto check = checkAgainst(server.site());
-    check.start();
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return !http_.busy(); }, 10s));
-    testsupport::PumpFor(300ms);
-  }
-  {
-    // A port nobody listens on: the listener is gone before the request.
-    std::wstring site;
-    {
-      LoopbackServer gone(LoopbackServer::Mode::HangUp, "", 0);
-      site = gone.site();
-    }
-    auto check = checkAgainst(site);
-    check.start();
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return !http_.busy(); }, 10s));
-    testsupport::PumpFor(300ms);
-  }
-  EXPECT_TRUE(ui_.boxes.empty());
-}
-
-TEST_F(UpdateCheckWineTest, ASecondCheckWhileOneRunsReplacesIt) {
-  LoopbackServer server(LoopbackServer::Mode::Answer, "3.0");
-  auto check = checkAgainst(server.site());
-  check.start();
-  check.start();
-  ASSERT_TRUE(waitForBox(1));
-  testsupport::PumpFor(1500ms);  // a late answer of the first request would show up here
-  EXPECT_EQ(ui_.boxes.size(), 1u);
+  const std::wstring gone = LoopbackServer(std::nullopt).site;
+  check(gone, 1);  // nobody listens on its port any more
+  EXPECT_TRUE(ui.boxes.empty());
+  const auto& t = http.timeouts;
+  EXPECT_EQ(std::vector<int>({t.resolve, t.connect, t.send, t.receive}), std::vector<int>(4, 1000));
+  ASSERT_EQ(shell.calls.size(), 1u);  // Yes to the newer version opens the site, in the program folder
+  EXPECT_EQ(shell.calls[0].verb, L"Open");
+  EXPECT_EQ(shell.calls[0].file.substr(0, 17), L"http://127.0.0.1:");
+  EXPECT_EQ(shell.calls[0].folder, L"C:\\Dravik");
+  EXPECT_EQ(shell.calls[0].show, 1);
 }
 
 }  // namespace
