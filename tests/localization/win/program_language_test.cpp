@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/win/settings_guard.h"
 #include "support/win/test_support.h"
 
 namespace {
@@ -68,7 +67,7 @@ MenuRead MenuBarOf(HANDLE process, HWND window) {
 }
 
 TEST(ProgramLanguage, WithRussianStoredTheMenusAndColumnHeadersAreRussian) {
-  testsupport::SettingsGuard guard({L"Language"});  // put back even when the test fails
+  testsupport::RegistryGuard guard(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Dravik Task Manager", {L"Language"});  // put back even when the test fails
   testsupport::WriteSetting(L"Language", L"Russian");
   ASSERT_EQ(Russian("1"), L"Файл");  // the file is what the test thinks it is
   testsupport::ChildProcess program = testsupport::Start(testsupport::ProgramPath());

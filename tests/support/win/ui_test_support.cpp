@@ -1,6 +1,7 @@
 #include "support/win/ui_test_support.h"
 
-#include "support/win/screenshot.h"
+#include <cstdio>
+#include <vector>
 
 namespace testsupport {
 
@@ -22,16 +23,81 @@ void PumpFor(std::chrono::milliseconds duration) {
   PumpUntil([] { return false; }, duration);
 }
 
+MessageBoxAnswerer::MessageBoxAnswerer(int button, std::function<void()> whileShown,
+                                       std::chrono::milliseconds timeout) {
+  thread_ = std::thread([this, button, whileShown, timeout] {
+    const DWORD pid = ::GetCurrentProcessId();
+    MessageBoxInfo box;
+    if (!WaitFor([&] { return (box = FindMessageBox(pid)).window != nullptr; }, timeout)) return;
+    title_ = box.title;
+    text_ = box.text;
+    if (whileShown) whileShown();
+    answered_ = ::PostMessageW(box.window, WM_COMMAND, button, 0) != FALSE;
+  });
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+  if (thread_.joinable()) thread_.join();
+}
+
+bool MessageBoxAnswerer::finish() {
+  if (thread_.joinable()) thread_.join();
+  return answered_;
+}
+
 int FontCharset(HWND control) {
   const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
   LOGFONTW face{};
   return font && ::GetObjectW(font, sizeof(face), &face) ? face.lfCharSet : -1;
 }
 
-bool ScreenshotOf(HWND window, const std::wstring& name) {
-  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+std::wstring SaveScreenshot(HWND window, const std::wstring& name) {
+  ::RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   PumpFor(std::chrono::milliseconds(300));
-  return !SaveScreenshot(name).empty();
+  RECT rect{};
+  if (!::GetWindowRect(window, &rect)) return {};
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return {};
+
+  const HDC screen = ::GetDC(nullptr);
+  const HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  ::GdiFlush();
+
+  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  const DWORD imageBytes = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + imageBytes;
+
+  const std::wstring folder = TestDir() + L"\\..\\screenshots";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring path = folder + L"\\" + name;
+  bool written = false;
+  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
+    written = fwrite(&file, sizeof(file), 1, out) == 1 &&
+              fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+              fwrite(bits, 1, imageBytes, out) == imageBytes;
+    fclose(out);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return written ? path : std::wstring();
 }
 
 }  // namespace testsupport

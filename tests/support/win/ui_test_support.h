@@ -1,12 +1,14 @@
 #pragma once
 // Helpers for tests of the program's own windows, which live on the test's
-// thread: waiting while handling their messages, a control's character set,
-// and a picture.
+// thread: waiting while handling their messages, answering a modal message
+// box from another thread, and keeping a picture of a window.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "support/win/test_support.h"
 
@@ -19,11 +21,31 @@ bool PumpUntil(const std::function<bool()>& condition,
 // Handles this thread's window messages for `duration`.
 void PumpFor(std::chrono::milliseconds duration);
 
+// Waits on a thread of its own for a message box of this process, notes its
+// title and text and presses `button` (IDOK, IDYES...). Needed because the box
+// runs its own modal loop on the test's thread.
+class MessageBoxAnswerer {
+ public:
+  // `whileShown` runs on the answering thread once the box is seen, before it is answered.
+  explicit MessageBoxAnswerer(int button, std::function<void()> whileShown = nullptr,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(10));
+  ~MessageBoxAnswerer();
+  // Waits for the thread; true when a box was seen and answered.
+  bool finish();
+  std::wstring title() const { return title_; }
+  std::wstring text() const { return text_; }
+
+ private:
+  std::thread thread_;
+  std::atomic<bool> answered_{false};
+  std::wstring title_, text_;
+};
+
 // The character set of the font `control` draws with; -1 without a font.
 int FontCharset(HWND control);
 
-// Paints `window` of this thread, then saves the screen as build/<preset>/screenshots/<name>.bmp;
-// false when the file could not be written.
-bool ScreenshotOf(HWND window, const std::wstring& name);
+// Saves what the screen shows of `window` as a 24-bit BMP file named `name`
+// in build/<preset>/screenshots; returns the file's path, "" when it failed.
+std::wstring SaveScreenshot(HWND window, const std::wstring& name);
 
 }  // namespace testsupport
