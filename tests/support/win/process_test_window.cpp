@@ -83,7 +83,9 @@ int TestWindow::rowWith(int column, const std::wstring& text) const {
 
 void TestWindow::select(int row) {
   LVITEMW item{};
-  item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  item.state = item.stateMask;
   ::SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 

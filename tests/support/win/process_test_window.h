@@ -26,7 +26,7 @@ class TestWindow {
   std::wstring cell(int row, int column) const;
   int image(int row) const;
   int rowWith(int column, const std::wstring& text) const;  // -1 when none
-  void select(int row);
+  void select(int row);  // the only selected row
 
   HWND window = nullptr, list = nullptr;
   std::wstring languageFile;
