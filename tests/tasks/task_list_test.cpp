@@ -20,9 +20,10 @@ class TaskListTest : public ::testing::Test {
     processes.running.insert(pid);
     return windows.add(FakeWindow{h, caption, pid});
   }
-  std::vector<WindowHandle> listed() {
+  std::vector<WindowHandle> listed() { return listedBy(tasks); }
+  static std::vector<WindowHandle> listedBy(dravik::CTaskList& list) {
     std::vector<WindowHandle> handles;
-    for (int i = 1; i <= tasks.count(); ++i) handles.push_back(tasks.hWnd(i));
+    for (int i = 1; i <= list.count(); ++i) handles.push_back(list.hWnd(i));
     return handles;
   }
   fakes::FakeTaskWindows windows;
@@ -57,9 +58,7 @@ TEST_F(TaskListTest, TheTaskTestInBothModes) {
   dravik::CTaskList modeOne(windows, processes, true);
   modeOne.setMode(1);
   modeOne.refresh();
-  std::vector<WindowHandle> one;
-  for (int i = 1; i <= modeOne.count(); ++i) one.push_back(modeOne.hWnd(i));
-  EXPECT_EQ(one, (std::vector<WindowHandle>{0x80, 0x50, 0x20, 0x10}));
+  EXPECT_EQ(listedBy(modeOne), (std::vector<WindowHandle>{0x80, 0x50, 0x20, 0x10}));
 }
 
 TEST_F(TaskListTest, TwentyFirstTaskGrowsTheArrayToForty) {

@@ -155,28 +155,25 @@ TEST(FromVariant, EachTypeTheInstrumentationHandsOver) {
   EXPECT_EQ(platform::win32::FromVariant(none, CIM_UINT32).kind, PropertyValue::Kind::Null);
 }
 
-TEST(ProcessCalls, PrioritiesKillsAndThePropertiesSheetUnderWine) {
-  platform::win32::Win32ProcessControl control;
+TEST_F(ProcessesTabTest, PrioritiesKillsAndThePropertiesSheetUnderWine) {
   auto child = testsupport::Start(IdleChildPath());
   ASSERT_TRUE(child.running());
-  EXPECT_EQ(dravik::SetProcessPriority(control, child.pid(), 0, HIGH_PRIORITY_CLASS),
+  EXPECT_EQ(dravik::SetProcessPriority(control_, child.pid(), 0, HIGH_PRIORITY_CLASS),
             static_cast<std::uint32_t>(HIGH_PRIORITY_CLASS));
   EXPECT_EQ(::GetPriorityClass(child.handle()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
-  const HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                        nullptr, nullptr, nullptr);
-  ::SetPriorityClass(::GetCurrentProcess(), BELOW_NORMAL_PRIORITY_CLASS);
-  EXPECT_EQ(dravik::SetProcessPriority(control, 0, reinterpret_cast<std::uintptr_t>(window), NORMAL_PRIORITY_CLASS),
-            static_cast<std::uint32_t>(NORMAL_PRIORITY_CLASS));
-  EXPECT_EQ(::GetPriorityClass(::GetCurrentProcess()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
-  ::DestroyWindow(window);
-  EXPECT_EQ(dravik::SetProcessPriority(control, 0xFFFFFFF0u, 0, NORMAL_PRIORITY_CLASS), 0u);
-  EXPECT_FALSE(dravik::KillProcessByIdNT(control, 0xFFFFFFF0u));
+  // Id 0 names the process of a window: this test's own.
+  EXPECT_EQ(dravik::SetProcessPriority(control_, 0, reinterpret_cast<std::uintptr_t>(window_.window),
+                                       BELOW_NORMAL_PRIORITY_CLASS),
+            static_cast<std::uint32_t>(BELOW_NORMAL_PRIORITY_CLASS));
+  ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+  EXPECT_EQ(dravik::SetProcessPriority(control_, 0xFFFFFFF0u, 0, NORMAL_PRIORITY_CLASS), 0u);
+  EXPECT_FALSE(dravik::KillProcessByIdNT(control_, 0xFFFFFFF0u));
 
   // Wine has no properties sheet: the shell reports the failure in a box of
   // its own, and the call returns. What the sheet is asked for is proved over
   // a double natively.
   testsupport::MessageBoxAnswerer ok(IDOK, nullptr, std::chrono::seconds(3));
-  const bool shown = platform::win32::Win32ShellFiles().showProperties(IdleChildPath());
+  const bool shown = shell_.showProperties(IdleChildPath());
   EXPECT_NE(ok.finish(), shown) << "a failure must be reported, a success must not";
 }
 
