@@ -69,15 +69,4 @@ TEST_F(ProcessActionsTest, FilePropertiesOpensTheSheetOrSaysThePathIsMissing) {
   EXPECT_EQ(ui_.boxes.size(), 1u);
 }
 
-TEST(SetProcessPriority, IdZeroMeansTheWindowsOwnerAndAGoneWindowChangesNothing) {
-  fakes::FakeProcessControl processes;
-  processes.running = {900, 55};
-  processes.windowOwners[0x1234] = 900;
-  EXPECT_EQ(dravik::SetProcessPriority(processes, 0, 0x1234, 32), 32u);
-  EXPECT_EQ(dravik::SetProcessPriority(processes, 55, 0x1234, 128), 128u);
-  EXPECT_EQ(dravik::SetProcessPriority(processes, 0, 0x999, 64), 0u);
-  const std::vector<std::pair<std::uint32_t, std::uint32_t>> expected = {{900, 32}, {55, 128}};
-  EXPECT_EQ(processes.priorityCalls, expected);
-}
-
 }  // namespace

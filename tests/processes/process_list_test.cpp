@@ -48,20 +48,17 @@ Object Process(const std::wstring& name, std::int32_t pid, const std::wstring& p
 }
 
 TEST(PriorityBand, ExactDecimalTextsPickTheirTextOnceReadPerRebuild) {
-  const std::pair<const wchar_t*, const char*> keys[] = {
-      {L"0", "80"},    {L"1", "81"},    {L"4", "81"},  {L"5", "82"},  {L"6", "82"},
-      {L"7", "83"},    {L"9", "83"},    {L"10", "8301"}, {L"11", "8301"}, {L"12", "84"},
-      {L"23", "84"},   {L"24", "85"},   {L"08", "85"}, {L" 8", "85"}, {L"-1", "85"},
-  };
-  for (const auto& [text, key] : keys) EXPECT_STREQ(dravik::PriorityBandKey(text), key) << key;
   fakes::TempLanguage file(kBandTexts);
   const dravik::PriorityBandTexts bands(file.language());
   const std::pair<const wchar_t*, const wchar_t*> texts[] = {
-      {L"8", L"Normal"},    {L"10", L"AboveNormal"}, {L"13", L"High"},
-      {L"24", L"RealTime"}, {L"", L"RealTime"},      {L"abc", L"RealTime"},
+      {L"0", L"Idle0"},      {L"1", L"Low"},        {L"4", L"Low"},           {L"5", L"BelowNormal"},
+      {L"6", L"BelowNormal"}, {L"7", L"Normal"},    {L"9", L"Normal"},        {L"10", L"AboveNormal"},
+      {L"11", L"AboveNormal"}, {L"12", L"High"},    {L"23", L"High"},         {L"24", L"RealTime"},
+      {L"", L"RealTime"},    {L"abc", L"RealTime"}, {L"08", L"RealTime"},     {L" 8", L"RealTime"},
+      {L"-1", L"RealTime"},   {L"8", L"Normal"},    {L"13", L"High"},
   };
   const int reads = file.profiles.reads;
-  for (const auto& [text, expected] : texts) EXPECT_EQ(bands.forBasePriority(text), expected) << expected;
+  for (const auto& [text, expected] : texts) EXPECT_EQ(bands.forBasePriority(text), expected) << text;
   EXPECT_EQ(file.profiles.reads, reads);
 }
 

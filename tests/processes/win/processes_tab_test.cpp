@@ -167,6 +167,9 @@ TEST_F(ProcessesTabTest, PrioritiesKillsAndThePropertiesSheetUnderWine) {
             static_cast<std::uint32_t>(BELOW_NORMAL_PRIORITY_CLASS));
   ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
   EXPECT_EQ(dravik::SetProcessPriority(control_, 0xFFFFFFF0u, 0, NORMAL_PRIORITY_CLASS), 0u);
+  const HWND gone = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ::DestroyWindow(gone);  // a window that is gone names no process, not process 0
+  EXPECT_EQ(dravik::SetProcessPriority(control_, 0, reinterpret_cast<std::uintptr_t>(gone), NORMAL_PRIORITY_CLASS), 0u);
   EXPECT_FALSE(dravik::KillProcessByIdNT(control_, 0xFFFFFFF0u));
 
   // Wine has no properties sheet: the shell reports the failure in a box of

@@ -56,16 +56,6 @@ TestWindow::~TestWindow() {
   ::DeleteFileW(languageFile.c_str());
 }
 
-std::wstring TestWindow::cell(int row, int column) const {
-  wchar_t text[1024] = {};
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 1024;
-  ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 int TestWindow::image(int row) const {
   LVITEMW item{};
   item.mask = LVIF_IMAGE;
