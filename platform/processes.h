@@ -93,28 +93,10 @@ class ProcessQuery {
                              const std::function<void(const std::vector<PropertyValue>&)>& visit) = 0;
 };
 
-// Opening processes to end them or to change their priority.
-class ProcessCommands {
- public:
-  virtual ~ProcessCommands() = default;
-  // Opens the process with the right to terminate it and ends it with exit
-  // code 0. True when the system accepted the termination; false when the
-  // process could not be opened or refused.
-  virtual bool terminate(std::uint32_t processId) = 0;
-  // The process that owns a window; 0 when the window is gone.
-  virtual std::uint32_t windowProcessId(std::uintptr_t window) = 0;
-  // Sets the priority class when the process opens with the rights to set it
-  // (otherwise opens it only to read), then returns the class read back; 0 when
-  // the process cannot be opened at all.
-  virtual std::uint32_t setPriorityClass(std::uint32_t processId, std::uint32_t priorityClass) = 0;
-};
 
-}  // namespace platform
-
-namespace platform {
-
-// What ending a process, naming its file and recognising a 16-bit task need.
-// Every process handle is opened and closed inside the one call.
+// Ending processes, changing their priority, naming their files and
+// recognising a 16-bit task. Every process handle is opened and closed inside
+// the one call.
 class ProcessControl {
  public:
   virtual ~ProcessControl() = default;
@@ -143,6 +125,12 @@ class ProcessControl {
   // The base name of the process's first module (its executable); "" when
   // it cannot be opened or read.
   virtual std::wstring firstModuleName(std::uint32_t processId) = 0;
+  // The process that owns a window; 0 when the window is gone.
+  virtual std::uint32_t windowProcessId(std::uintptr_t window) = 0;
+  // Sets the priority class when the process opens with the rights to set it
+  // (otherwise opens it only to read), then returns the class read back; 0 when
+  // the process cannot be opened at all.
+  virtual std::uint32_t setPriorityClass(std::uint32_t processId, std::uint32_t priorityClass) = 0;
 };
 
 }  // namespace platform

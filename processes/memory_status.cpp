@@ -6,30 +6,24 @@ namespace dravik {
 
 namespace {
 
-std::optional<std::uint64_t> TotalOf(const platform::MemorySample& s, int type) {
-  switch (type) {
-    case 0:
-      return s.totalPhys;
-    case 1:
-      return s.totalPageFile;
-    case 2:
-      return s.totalVirtual;
-    default:
-      return std::nullopt;
-  }
+using Field = std::uint64_t platform::MemorySample::*;
+
+// One figure of a memory type (0 physical, 1 page file, 2 virtual), the
+// totals in the first column and what is available in the second.
+std::optional<std::uint64_t> Figure(const platform::MemorySample& s, int type, int column) {
+  static constexpr Field kFields[3][2] = {
+      {&platform::MemorySample::totalPhys, &platform::MemorySample::availPhys},
+      {&platform::MemorySample::totalPageFile, &platform::MemorySample::availPageFile},
+      {&platform::MemorySample::totalVirtual, &platform::MemorySample::availVirtual},
+  };
+  if (type < 0 || type > 2) return std::nullopt;
+  return s.*kFields[type][column];
 }
 
+std::optional<std::uint64_t> TotalOf(const platform::MemorySample& s, int type) { return Figure(s, type, 0); }
+
 std::optional<std::uint64_t> AvailableOf(const platform::MemorySample& s, int type) {
-  switch (type) {
-    case 0:
-      return s.availPhys;
-    case 1:
-      return s.availPageFile;
-    case 2:
-      return s.availVirtual;
-    default:
-      return std::nullopt;
-  }
+  return Figure(s, type, 1);
 }
 
 }  // namespace

@@ -4,15 +4,15 @@
 
 namespace dravik {
 
-bool KillProcessByIdNT(platform::ProcessCommands& processes, std::uint32_t processId) {
-  return processes.terminate(processId);
+bool KillProcessByIdNT(platform::ProcessControl& processes, std::uint32_t processId) {
+  return processes.terminate(processId).value_or(false);
 }
 
 void ShowFileProperties(platform::ShellFiles& shell, const std::wstring& path) {
   shell.showProperties(path);
 }
 
-std::uint32_t SetProcessPriority(platform::ProcessCommands& processes, std::uint32_t processId,
+std::uint32_t SetProcessPriority(platform::ProcessControl& processes, std::uint32_t processId,
                                  std::uintptr_t window, std::uint32_t priorityClass) {
   if (processId == 0) processId = processes.windowProcessId(window);
   // A window that is gone names no process; pid 0 must not be taken for one.

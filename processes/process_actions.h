@@ -14,7 +14,7 @@
 namespace dravik {
 
 // Ends a process by id; true when the system accepted the termination.
-bool KillProcessByIdNT(platform::ProcessCommands& processes, std::uint32_t processId);
+bool KillProcessByIdNT(platform::ProcessControl& processes, std::uint32_t processId);
 
 // Opens the shell's properties sheet of a file; whether it opened is not reported.
 void ShowFileProperties(platform::ShellFiles& shell, const std::wstring& path);
@@ -22,7 +22,7 @@ void ShowFileProperties(platform::ShellFiles& shell, const std::wstring& path);
 // Sets the priority class of a process (of the one that owns `window` when
 // `processId` is 0) and returns the class it has afterwards, 0 when it could
 // not be opened.
-std::uint32_t SetProcessPriority(platform::ProcessCommands& processes, std::uint32_t processId,
+std::uint32_t SetProcessPriority(platform::ProcessControl& processes, std::uint32_t processId,
                                  std::uintptr_t window, std::uint32_t priorityClass);
 
 // The cells of the selected row that the commands read.
@@ -36,7 +36,7 @@ struct SelectedProcess {
 struct ProcessActionContext {
   const MessageTexts& messages;
   platform::UserInterface& ui;
-  platform::ProcessCommands& processes;
+  platform::ProcessControl& processes;
   platform::ShellFiles& shell;
   std::function<void()> refreshList;  // RefreshProcessList with the status panel
 };

@@ -4,7 +4,6 @@
 #include "app/win/refresh_timer.h"
 #include "network/win/network_tab.h"
 #include "platform/win32/win32_network_tables.h"
-#include "platform/win32/win32_process_commands.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_process_query.h"
 #include "platform/win32/win32_services.h"
@@ -22,7 +21,6 @@ namespace {
 // The system objects the pages act through, alive as long as the pages.
 struct PageResources {
   platform::win32::Win32ProcessControl processControl;
-  platform::win32::Win32ProcessCommands processCommands;
   ProcessPaths processPaths{processControl};
   platform::win32::Win32ProcessQuery processQuery;  // made on the window's thread: COM lives there
   platform::win32::Win32ShellFiles shellFiles;
@@ -35,7 +33,7 @@ NetworkTabServices NetworkServices(PageResources& r, HWND networkList) {
   NetworkTabServices s;
   s.processPath = [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); };
   s.placeholderName = [](std::uint32_t pid) { return ProcessPlaceholderName(pid); };
-  s.killProcess = [&r](std::uint32_t pid) { KillProcessByIdNT(r.processCommands, pid); };
+  s.killProcess = [&r](std::uint32_t pid) { KillProcessByIdNT(r.processControl, pid); };
   s.showFileProperties = [&r](const std::wstring& path) { ShowFileProperties(r.shellFiles, path); };
   s.sortListViewAuto = [](HWND list, int column) { SortListViewAuto(list, column); };
   s.sortColumn = [networkList] { return IndexSort(networkList); };
@@ -56,7 +54,7 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
   r.timer = std::make_unique<RefreshTimer>(context, *tasks);
   set.pages[0] = std::move(tasks);
   set.pages[1] = std::make_unique<ProcessesTab>(
-      context, lists[1], ProcessesPlatform{r.processQuery, r.shellFiles, r.processCommands},
+      context, lists[1], ProcessesPlatform{r.processQuery, r.shellFiles, r.processControl},
       platform::win32::UserGroupSeparator());
   set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl);
   set.pages[3] = std::make_unique<NetworkTab>(context, lists[3], r.networkTables,
@@ -70,7 +68,7 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
   };
   set.unloading = [&r] { r.timer->closeProcessorCounter(); };
   set.setOwnPriority = [&r](HWND window, std::uint32_t priorityClass) {
-    SetProcessPriority(r.processCommands, 0, reinterpret_cast<std::uintptr_t>(window), priorityClass);
+    SetProcessPriority(r.processControl, 0, reinterpret_cast<std::uintptr_t>(window), priorityClass);
   };
   return set;
 }

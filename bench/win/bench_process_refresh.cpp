@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
-#include "platform/win32/win32_process_commands.h"
+#include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_process_query.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_shell_files.h"
@@ -108,7 +108,7 @@ struct Bench {
   dravik::AppContext context;
   platform::win32::Win32ProcessQuery query;
   platform::win32::Win32ShellFiles shell;
-  platform::win32::Win32ProcessCommands control;
+  platform::win32::Win32ProcessControl control;
   int rounds;
 
   void measure(const char* title) {

@@ -26,7 +26,7 @@ ProcessControl::WaitResult Win32ProcessControl::waitForEnd(std::uint32_t process
 }
 
 std::optional<bool> Win32ProcessControl::terminate(std::uint32_t processId) {
-  UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+  UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, processId));
   if (!process) return std::nullopt;
   return ::TerminateProcess(process.get(), 0) != 0;
 }
@@ -86,6 +86,26 @@ std::wstring Win32ProcessControl::firstModuleName(std::uint32_t processId) {
   wchar_t name[MAX_PATH];
   const DWORD length = ::GetModuleBaseNameW(process.get(), modules[0], name, MAX_PATH);
   return std::wstring(name, length);
+}
+
+std::uint32_t Win32ProcessControl::windowProcessId(std::uintptr_t window) {
+  DWORD processId = 0;
+  if (!::GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &processId)) return 0;
+  return processId;
+}
+
+std::uint32_t Win32ProcessControl::setPriorityClass(std::uint32_t processId,
+                                                    std::uint32_t priorityClass) {
+  UniqueKernelHandle process(
+      ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_SET_INFORMATION, FALSE, processId));
+  if (process) {
+    ::SetPriorityClass(process.get(), priorityClass);
+  } else {
+    // Without the right to change it, the caller still learns the class it has.
+    process.reset(::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
+    if (!process) return 0;
+  }
+  return ::GetPriorityClass(process.get());
 }
 
 }  // namespace platform::win32

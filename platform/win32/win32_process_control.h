@@ -12,6 +12,8 @@ class Win32ProcessControl final : public ProcessControl {
   DosDeviceResult queryDosDevice(const std::wstring& drive) override;
   std::vector<std::uint32_t> wowMachines() override;
   std::wstring firstModuleName(std::uint32_t processId) override;
+  std::uint32_t windowProcessId(std::uintptr_t window) override;
+  std::uint32_t setPriorityClass(std::uint32_t processId, std::uint32_t priorityClass) override;
 };
 
 }  // namespace platform::win32

@@ -29,6 +29,14 @@ bool IsUnsignedCim(CIMTYPE type) {
   return type == CIM_UINT8 || type == CIM_UINT16 || type == CIM_UINT32 || type == CIM_UINT64;
 }
 
+// A signed VARIANT number of a property the instrumentation declares
+// unsigned: read as its unsigned type so that large values do not turn negative.
+template <typename Unsigned, typename Signed>
+PropertyValue WholeNumber(Signed number, bool isUnsigned) {
+  return isUnsigned ? PropertyValue::Unsigned(static_cast<Unsigned>(number))
+                    : PropertyValue::Signed(number);
+}
+
 // The instrumentation checks the caller's identity on every call: without
 // impersonation rights on the proxies it refuses them on Windows.
 void AllowImpersonation(IUnknown* proxy) {
@@ -66,20 +74,17 @@ PropertyValue FromVariant(const VARIANT& value, CIMTYPE cimType) {
     case VT_UI1:
       return PropertyValue::Unsigned(V_UI1(&value));
     case VT_I2:
-      return isUnsigned ? PropertyValue::Unsigned(static_cast<std::uint16_t>(V_I2(&value)))
-                        : PropertyValue::Signed(V_I2(&value));
+      return WholeNumber<std::uint16_t>(V_I2(&value), isUnsigned);
     case VT_UI2:
       return PropertyValue::Unsigned(V_UI2(&value));
     case VT_I4:
     case VT_INT:
-      return isUnsigned ? PropertyValue::Unsigned(static_cast<std::uint32_t>(V_I4(&value)))
-                        : PropertyValue::Signed(V_I4(&value));
+      return WholeNumber<std::uint32_t>(V_I4(&value), isUnsigned);
     case VT_UI4:
     case VT_UINT:
       return PropertyValue::Unsigned(V_UI4(&value));
     case VT_I8:
-      return isUnsigned ? PropertyValue::Unsigned(static_cast<std::uint64_t>(V_I8(&value)))
-                        : PropertyValue::Signed(V_I8(&value));
+      return WholeNumber<std::uint64_t>(V_I8(&value), isUnsigned);
     case VT_UI8:
       return PropertyValue::Unsigned(V_UI8(&value));
     default: {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "tasks/win/list_view_task_rows.h"
 
 namespace dravik {
 
@@ -23,23 +24,6 @@ struct DcTraits {
 using UniqueMemoryDc = platform::win32::UniqueHandle<HDC, DcTraits>;
 
 constexpr int kIconSize = 16;
-
-std::wstring ItemText(HWND list, int item, int column) {
-  std::vector<wchar_t> buffer(512);
-  for (;;) {
-    LVITEMW request{};
-    request.iSubItem = column;
-    request.pszText = buffer.data();
-    request.cchTextMax = static_cast<int>(buffer.size());
-    const LRESULT length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
-                                          reinterpret_cast<LPARAM>(&request));
-    // A text that filled the buffer may have been cut: ask again with more room.
-    if (length < static_cast<LRESULT>(buffer.size()) - 1 || buffer.size() >= 65536) {
-      return std::wstring(buffer.data(), static_cast<std::size_t>(length));
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
 
 }  // namespace
 
@@ -177,9 +161,9 @@ std::optional<SelectedProcess> ProcessesTab::selectedProcess() const {
   const auto row = static_cast<int>(
       ::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   if (row < 0) return std::nullopt;
-  return SelectedProcess{ItemText(list_, row, static_cast<int>(process_field::kName)),
-                         ItemText(list_, row, static_cast<int>(process_field::kId)),
-                         ItemText(list_, row, static_cast<int>(process_field::kPath))};
+  return SelectedProcess{ListViewItemText(list_, row, static_cast<int>(process_field::kName)),
+                         ListViewItemText(list_, row, static_cast<int>(process_field::kId)),
+                         ListViewItemText(list_, row, static_cast<int>(process_field::kPath))};
 }
 
 bool ProcessesTab::command(Command command) {

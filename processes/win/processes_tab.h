@@ -18,7 +18,7 @@ namespace dravik {
 struct ProcessesPlatform {
   platform::ProcessQuery& query;
   platform::ShellFiles& shell;
-  platform::ProcessCommands& processes;
+  platform::ProcessControl& processes;
 };
 
 class ProcessesTab final : public TabPage {

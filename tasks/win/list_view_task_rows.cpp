@@ -41,21 +41,24 @@ int ListViewTaskRows::rowCount() {
   return static_cast<int>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::wstring ListViewTaskRows::cell(int row, int subItem) {
-  std::vector<wchar_t> buffer(256);
+std::wstring ListViewItemText(HWND list, int item, int column) {
+  std::vector<wchar_t> buffer(512);
   for (;;) {
-    LVITEMW item{};
-    item.iSubItem = subItem;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    const auto length = static_cast<std::size_t>(::SendMessageW(
-        list_, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-    // A full buffer may have cut the text; a caption is seldom this long.
-    if (length + 1 < buffer.size() || buffer.size() >= 65536)
-      return std::wstring(buffer.data(), length);
-    buffer.resize(buffer.size() * 4);
+    LVITEMW request{};
+    request.iSubItem = column;
+    request.pszText = buffer.data();
+    request.cchTextMax = static_cast<int>(buffer.size());
+    const LRESULT length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
+                                          reinterpret_cast<LPARAM>(&request));
+    // A text that filled the buffer may have been cut: ask again with more room.
+    if (length < static_cast<LRESULT>(buffer.size()) - 1 || buffer.size() >= 65536) {
+      return std::wstring(buffer.data(), static_cast<std::size_t>(length));
+    }
+    buffer.resize(buffer.size() * 2);
   }
 }
+
+std::wstring ListViewTaskRows::cell(int row, int subItem) { return ListViewItemText(list_, row, subItem); }
 
 std::wstring ListViewTaskRows::text(int row) { return cell(row, 0); }
 

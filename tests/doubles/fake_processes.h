@@ -1,8 +1,11 @@
 #pragma once
-// Doubles of the process platform: the instrumentation query, process
-// control and the shell's file icons and properties sheet, each recording
-// what it was asked.
+// Doubles of the process platform: the process calls, the instrumentation
+// query and the shell's file icons and properties sheet, each recording what
+// it was asked. They give what Wine lacks: 16-bit tasks, device paths of
+// other drives, most process counters, a query that fails on demand and the
+// properties sheet.
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/processes.h"
@@ -10,16 +13,77 @@
 
 namespace fakes {
 
-// Hands out a fixed set of objects, as if the instrumentation had them.
-// Wine's instrumentation lacks most process counters and any way to fail on
-// demand, so the figures and the failures are driven from here.
+class FakeProcessControl final : public platform::ProcessControl {
+ public:
+  WaitResult waitForEnd(std::uint32_t pid, unsigned timeoutMs) override {
+    waits.emplace_back(pid, timeoutMs);
+    if (unopenable.count(pid) || !running.count(pid)) return WaitResult::NotOpened;
+    if (!closeRequested.count(pid) || !endsOnClose.count(pid)) return WaitResult::StillRunning;
+    running.erase(pid);
+    return WaitResult::Ended;
+  }
+  std::optional<bool> terminate(std::uint32_t pid) override {
+    kills.push_back(pid);
+    if (unopenable.count(pid) || !running.erase(pid)) return std::nullopt;
+    return true;
+  }
+  std::optional<std::wstring> imageFileName(std::uint32_t pid) override {
+    if (!images.count(pid) || unopenable.count(pid)) return std::nullopt;
+    return images[pid] + std::wstring(260 - images[pid].size(), L'\0');
+  }
+  std::wstring logicalDriveStrings() override { return drives; }
+  DosDeviceResult queryDosDevice(const std::wstring& drive) override {
+    const std::wstring name = dosDevices.count(drive) ? dosDevices[drive] + L'\0' + L'\0' : L"";
+    const auto count = static_cast<std::uint32_t>(name.size());
+    return {count, name + std::wstring(260 - count, L'\0')};
+  }
+  std::vector<std::uint32_t> wowMachines() override { return wow; }
+  std::wstring firstModuleName(std::uint32_t pid) override {
+    return modules.count(pid) ? modules[pid] : L"";
+  }
+  std::uint32_t windowProcessId(std::uintptr_t window) override {
+    return windowOwners.count(window) ? windowOwners[window] : 0;
+  }
+  std::uint32_t setPriorityClass(std::uint32_t pid, std::uint32_t priorityClass) override {
+    priorityCalls.emplace_back(pid, priorityClass);
+    return running.count(pid) ? priorityClass : 0;
+  }
+
+  std::set<std::uint32_t> running;      // processes that exist
+  std::set<std::uint32_t> endsOnClose;  // end when asked to (see closeRequested)
+  std::set<std::uint32_t> unopenable;
+  std::set<std::uint32_t> closeRequested;
+  std::map<std::uint32_t, std::wstring> images;     // device-form paths
+  std::map<std::wstring, std::wstring> dosDevices;  // "C:" -> "\Device\HarddiskVolume1"
+  std::map<std::uint32_t, std::wstring> modules;
+  std::map<std::uintptr_t, std::uint32_t> windowOwners;
+  std::vector<std::uint32_t> wow;
+  std::wstring drives;
+  std::vector<std::pair<std::uint32_t, unsigned>> waits;
+  std::vector<std::uint32_t> kills;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> priorityCalls;
+};
+
+// Hands out a fixed set of objects, as if the instrumentation had them; a
+// property an object lacks comes as Empty.
 class FakeProcessQuery final : public platform::ProcessQuery {
  public:
   bool forEachObject(const std::wstring& wql, const std::vector<std::wstring>& properties,
                      const std::function<void(const std::vector<platform::PropertyValue>&)>& visit)
-      override;
+      override {
+    ++queries;
+    lastQuery = wql;
+    lastProperties = properties;
+    for (std::size_t o = 0; reachable && o < objects.size(); ++o) {
+      std::vector<platform::PropertyValue> values;
+      for (const auto& name : properties) {
+        values.push_back(objects[o].count(name) ? objects[o][name] : platform::PropertyValue{});
+      }
+      visit(values);
+    }
+    return reachable;
+  }
 
-  // Each object maps property names to values; a name it lacks comes as Empty.
   std::vector<std::map<std::wstring, platform::PropertyValue>> objects;
   bool reachable = true;
   int queries = 0;
@@ -27,48 +91,14 @@ class FakeProcessQuery final : public platform::ProcessQuery {
   std::vector<std::wstring> lastProperties;
 };
 
-class FakeProcessCommands final : public platform::ProcessCommands {
- public:
-  bool terminate(std::uint32_t processId) override {
-    terminated.push_back(processId);
-    return terminateResult;
-  }
-  std::uint32_t windowProcessId(std::uintptr_t window) override {
-    const auto found = windowOwners.find(window);
-    return found == windowOwners.end() ? 0 : found->second;
-  }
-  std::uint32_t setPriorityClass(std::uint32_t processId, std::uint32_t priorityClass) override {
-    priorityCalls.emplace_back(processId, priorityClass);
-    return priorityResult;
-  }
-
-  bool terminateResult = true;
-  std::vector<std::uint32_t> terminated;
-  std::map<std::uintptr_t, std::uint32_t> windowOwners;
-  std::uint32_t priorityResult = 0;
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> priorityCalls;
-};
-
-// The shell's icons by path and its properties sheet. Other processes'
-// icons and the properties sheet do not exist under Wine.
 class FakeShellFiles final : public platform::ShellFiles {
  public:
-  platform::SystemIcon smallIcon(const std::wstring& path) override {
-    iconRequests.push_back(path);
-    const auto found = icons.find(path);
-    if (found != icons.end()) return found->second;
-    return defaultIcon;
-  }
+  platform::SystemIcon smallIcon(const std::wstring&) override { return {}; }
   bool showProperties(const std::wstring& path) override {
     propertiesShown.push_back(path);
-    return propertiesResult;
+    return true;
   }
-
-  std::map<std::wstring, platform::SystemIcon> icons;
-  platform::SystemIcon defaultIcon{};  // for paths not in `icons`; none by default
-  std::vector<std::wstring> iconRequests;
   std::vector<std::wstring> propertiesShown;
-  bool propertiesResult = true;
 };
 
 }  // namespace fakes

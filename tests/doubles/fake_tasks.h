@@ -1,15 +1,20 @@
 #pragma once
-// Doubles of the window manager's task windows, the process calls, the
-// performance counters and the Tasks list. They stand in where Wine cannot
-// show the real thing (other processes' icons, 16-bit tasks, the per-processor
+// Doubles of the task windows, the performance counters, the memory status,
+// the locale and the Tasks list. They stand in where Wine cannot show the
+// real thing (other processes' icons, 16-bit tasks, the per-processor
 // counter) and let the logic run natively.
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <map>
-#include <set>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "doubles/fake_profile_files.h"
+#include "localization/read_ini.h"
 #include "platform/performance.h"
-#include "platform/processes.h"
 #include "platform/window_manager.h"
 #include "tasks/task_rows.h"
 
@@ -20,17 +25,13 @@ using platform::WindowHandle;
 
 struct FakeWindow {
   WindowHandle handle = 0;
+  std::wstring caption;
+  std::uint32_t pid = 100;
   bool visible = true;
-  WindowHandle parent = 0;
-  WindowHandle owner = 0;
+  WindowHandle parent = 0, owner = 0;
   std::uint32_t exStyle = 0;
   std::wstring className = L"Window";
-  std::wstring caption;
-  IconHandle bigIcon = 0;
-  IconHandle smallIcon = 0;
-  IconHandle classBigIcon = 0;
-  IconHandle classSmallIcon = 0;
-  std::uint32_t pid = 100;
+  IconHandle bigIcon = 0, smallIcon = 0, classBigIcon = 0, classSmallIcon = 0;
   bool hung = false;  // every timed message fails
   bool minimized = false;
   bool refusesForeground = false;
@@ -38,36 +39,66 @@ struct FakeWindow {
 
 class FakeTaskWindows final : public platform::TaskWindows {
  public:
-  static constexpr IconHandle kLogo = 0x7F05;
-  static constexpr IconHandle kApplication = 0x7F00;
+  static constexpr IconHandle kLogo = 0x7F05, kApplication = 0x7F00;
 
   // Adds on top of the z-order (the first the walk meets is the last added).
-  FakeWindow& add(FakeWindow w);
+  FakeWindow& add(FakeWindow w) {
+    zOrder.insert(zOrder.begin(), w.handle);
+    return windows[w.handle] = std::move(w);
+  }
   FakeWindow& window(WindowHandle h) { return windows.at(h); }
-  void destroy(WindowHandle h);
+  void destroy(WindowHandle h) {
+    windows.erase(h);
+    zOrder.erase(std::find(zOrder.begin(), zOrder.end(), h));
+  }
 
   bool exists(WindowHandle w) override { return windows.count(w) != 0; }
   bool visible(WindowHandle w) override { return exists(w) && windows[w].visible; }
   WindowHandle parent(WindowHandle w) override { return exists(w) ? windows[w].parent : 0; }
   WindowHandle owner(WindowHandle w) override { return exists(w) ? windows[w].owner : 0; }
-  std::uint32_t extendedStyle(WindowHandle w) override {
-    return exists(w) ? windows[w].exStyle : 0;
-  }
+  std::uint32_t extendedStyle(WindowHandle w) override { return exists(w) ? windows[w].exStyle : 0; }
   std::wstring className(WindowHandle w) override { return exists(w) ? windows[w].className : L""; }
-  WindowHandle topWindow() override;
-  WindowHandle nextWindow(WindowHandle w) override;
-  void enumerate(const std::function<bool(WindowHandle)>& visit) override;
-  std::optional<std::intptr_t> textLength(WindowHandle w, unsigned timeoutMs) override;
-  std::optional<std::wstring> text(WindowHandle w, std::size_t bufferChars,
-                                   unsigned timeoutMs) override;
-  std::optional<IconHandle> messageIcon(WindowHandle w, bool small, unsigned timeoutMs) override;
-  IconHandle classIcon(WindowHandle w, bool small) override;
-  bool answers(WindowHandle w, unsigned timeoutMs) override;
+  WindowHandle topWindow() override { return zOrder.empty() ? 0 : zOrder.front(); }
+  WindowHandle nextWindow(WindowHandle w) override {
+    auto it = std::find(zOrder.begin(), zOrder.end(), w);
+    return it == zOrder.end() || ++it == zOrder.end() ? 0 : *it;
+  }
+  void enumerate(const std::function<bool(WindowHandle)>& visit) override {
+    const std::vector<WindowHandle> snapshot = zOrder;
+    for (auto w = snapshot.begin(); w != snapshot.end() && visit(*w); ++w) {
+    }
+  }
+  std::optional<std::intptr_t> textLength(WindowHandle w, unsigned timeoutMs) override {
+    if (!timedMessage(w, timeoutMs)) return std::nullopt;
+    return static_cast<std::intptr_t>(windows[w].caption.size());
+  }
+  std::optional<std::wstring> text(WindowHandle w, std::size_t chars, unsigned timeoutMs) override {
+    if (!timedMessage(w, timeoutMs) || chars == 0) return std::nullopt;
+    return windows[w].caption.substr(0, chars - 1);
+  }
+  std::optional<IconHandle> messageIcon(WindowHandle w, bool small, unsigned timeoutMs) override {
+    if (!timedMessage(w, timeoutMs)) return std::nullopt;
+    return small ? windows[w].smallIcon : windows[w].bigIcon;
+  }
+  IconHandle classIcon(WindowHandle w, bool small) override {
+    return !exists(w) ? 0 : small ? windows[w].classSmallIcon : windows[w].classBigIcon;
+  }
+  bool answers(WindowHandle w, unsigned timeoutMs) override { return timedMessage(w, timeoutMs); }
   std::uint32_t processOf(WindowHandle w) override { return exists(w) ? windows[w].pid : 0; }
-  bool postClose(WindowHandle w) override;
+  bool postClose(WindowHandle w) override {
+    closesPosted.push_back(w);
+    if (exists(w) && onClose) onClose(w);
+    return exists(w);
+  }
   bool minimized(WindowHandle w) override { return exists(w) && windows[w].minimized; }
-  void restore(WindowHandle w) override;
-  void setForeground(WindowHandle w) override;
+  void restore(WindowHandle w) override {
+    calls.push_back(L"restore");
+    if (exists(w)) windows[w].minimized = false;
+  }
+  void setForeground(WindowHandle w) override {
+    calls.push_back(L"foreground");
+    if (exists(w) && !windows[w].refusesForeground) foregroundWindow = w;
+  }
   WindowHandle foreground() override { return foregroundWindow; }
   IconHandle stockIcon(platform::StockIcon which) override {
     return which == platform::StockIcon::WindowsLogo ? kLogo : kApplication;
@@ -80,80 +111,46 @@ class FakeTaskWindows final : public platform::TaskWindows {
   std::function<void(WindowHandle)> onClose;  // what the window does with WM_CLOSE
   std::vector<std::wstring> calls;            // "restore", "foreground" in order
   std::vector<unsigned> timeoutsSeen;
-  int messagesSent = 0;
-};
 
-class FakeProcessControl final : public platform::ProcessControl {
- public:
-  WaitResult waitForEnd(std::uint32_t pid, unsigned timeoutMs) override;
-  std::optional<bool> terminate(std::uint32_t pid) override;
-  std::optional<std::wstring> imageFileName(std::uint32_t pid) override;
-  std::wstring logicalDriveStrings() override { return drives; }
-  DosDeviceResult queryDosDevice(const std::wstring& drive) override;
-  std::vector<std::uint32_t> wowMachines() override { return wow; }
-  std::wstring firstModuleName(std::uint32_t pid) override {
-    auto it = modules.find(pid);
-    return it == modules.end() ? L"" : it->second;
+ private:
+  bool timedMessage(WindowHandle w, unsigned timeoutMs) {
+    timeoutsSeen.push_back(timeoutMs);
+    return exists(w) && !windows[w].hung;
   }
-
-  std::set<std::uint32_t> running;      // processes that exist
-  std::set<std::uint32_t> endsOnClose;  // end when asked to (see closeRequested)
-  std::set<std::uint32_t> unopenable;
-  std::set<std::uint32_t> closeRequested;
-  std::map<std::uint32_t, std::wstring> images;     // device-form paths
-  std::map<std::wstring, std::wstring> dosDevices;  // "C:" -> "\Device\HarddiskVolume1"
-  std::map<std::uint32_t, std::wstring> modules;
-  std::vector<std::uint32_t> wow;
-  std::wstring drives;
-  std::vector<std::pair<std::uint32_t, unsigned>> waits;
-  std::vector<std::uint32_t> kills;
 };
 
 class FakePerformanceCounters final : public platform::PerformanceCounters {
  public:
-  bool openQuery() override {
-    ++opens;
-    return canOpen;
-  }
+  bool openQuery() override { return canOpen; }
   std::uintptr_t addCounter(const std::wstring& path) override {
     paths.push_back(path);
-    return counterHandle;
+    return 0x51;
   }
-  long collect() override {
-    ++collects;
-    return 0;
-  }
-  Value doubleValue(std::uintptr_t counter) override {
-    asked.push_back(counter);
+  long collect() override { return ++collects, 0; }
+  // Hands out `samples` in turn; an invalid status when none is left.
+  Value doubleValue(std::uintptr_t) override {
     if (samples.empty()) return {0, -1};
-    Value v = samples.front();
+    const Value v = samples.front();
     samples.erase(samples.begin());
     return v;
   }
   void closeQuery() override { ++closes; }
 
   bool canOpen = true;
-  std::uintptr_t counterHandle = 0x51;
-  std::vector<Value> samples;  // handed out in turn; an invalid status when none is left
+  std::vector<Value> samples;
   std::vector<std::wstring> paths;
-  std::vector<std::uintptr_t> asked;
-  int opens = 0, collects = 0, closes = 0;
+  int collects = 0, closes = 0;
 };
 
 class FakeMemoryInfo final : public platform::MemoryInfo {
  public:
   bool status(platform::MemorySample& s) override {
-    ++queries;
-    if (fails) {
-      s.totalPhys = 12345;  // junk a failing call might leave behind
-      return false;
-    }
-    s = sample;
-    return true;
+    if (fails) s.totalPhys = 12345;  // junk a failing call might leave behind
+    else s = sample;
+    return !fails;
   }
   platform::MemorySample sample;
   bool fails = false;
-  int queries = 0;
 };
 
 class FakeLocale final : public platform::Locale {
@@ -172,39 +169,67 @@ class FakeTaskRows final : public dravik::TaskRowsView {
   int rowCount() override { return static_cast<int>(rows.size()); }
   std::wstring text(int row) override { return rows.at(row).text; }
   std::wstring subItem(int row, int column) override { return rows.at(row).cells[column]; }
-  int findRow(const std::wstring& key) override;
-  int addRow(const std::wstring& key, const std::wstring& text) override;
-  void removeRow(int row) override;
+  int findRow(const std::wstring& key) override {
+    const auto it = std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.key == key; });
+    return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
+  }
+  int addRow(const std::wstring& key, const std::wstring& text) override {
+    if (refuseAdds || findRow(key) >= 0) return -1;
+    ++writes;
+    rows.push_back(Row{key, text, L"", L"", {}});
+    return rowCount() - 1;
+  }
+  void removeRow(int row) override {
+    ++writes;
+    rows.erase(rows.begin() + row);
+    // Like the list control: the selection stays at its place, so the row
+    // that slides up into it becomes the selected one.
+    if (selected > row) --selected;
+    if (selected >= rowCount()) selected = -1;
+  }
   int selectedRow() override { return selected; }
-  void clearSelection() override {
-    ++writes;
-    selected = -1;
-  }
+  void clearSelection() override { ++writes, selected = -1; }
   bool hasIcon(int row) override { return !rows.at(row).icon.empty(); }
-  void setIcon(int row, const std::wstring& key) override {
+  void setIcon(int row, const std::wstring& key) override { ++writes, rows.at(row).icon = key; }
+  bool addImage(const std::wstring& key, IconHandle icon) override {
+    if (images.count(key)) return false;
+    images[key] = icon;
     ++writes;
-    rows.at(row).icon = key;
+    return true;
   }
-  bool addImage(const std::wstring& key, IconHandle icon) override;
-  void setText(int row, const std::wstring& t) override {
-    ++writes;
-    rows.at(row).text = t;
-  }
+  void setText(int row, const std::wstring& t) override { ++writes, rows.at(row).text = t; }
   void setSubItem(int row, int column, const std::wstring& t) override {
-    ++writes;
-    rows.at(row).cells[column] = t;
+    ++writes, rows.at(row).cells[column] = t;
   }
   std::wstring tag(int row) override { return rows.at(row).tag; }
-  void setTag(int row, const std::wstring& t) override {
-    ++writes;
-    rows.at(row).tag = t;
-  }
+  void setTag(int row, const std::wstring& t) override { ++writes, rows.at(row).tag = t; }
 
   std::vector<Row> rows;
   std::map<std::wstring, IconHandle> images;
   int selected = -1;
   int writes = 0;
   bool refuseAdds = false;
+};
+
+// A language file in the temporary folder holding `mainSection` as its
+// [Main] texts, removed again with the object.
+class TempLanguage {
+ public:
+  explicit TempLanguage(const std::string& mainSection) {
+    static std::atomic<int> made{0};
+    path_ = (std::filesystem::temp_directory_path() /
+             ("dravik-test-" + std::to_string(std::random_device{}()) + "-" +
+              std::to_string(made++) + ".lng")).string();
+    std::ofstream(path_, std::ios::binary) << "[LANGUAGE]\r\nCharacterSet=0\r\n[Main]\r\n" << mainSection;
+    language_.emplace(profiles, WidePath(path_));
+  }
+  ~TempLanguage() { std::filesystem::remove(path_); }
+  const dravik::Language& language() const { return *language_; }
+  FakeProfileFiles profiles;
+
+ private:
+  std::string path_;
+  std::optional<dravik::Language> language_;
 };
 
 }  // namespace fakes

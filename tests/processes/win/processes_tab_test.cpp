@@ -1,263 +1,183 @@
-// The Processes tab in a window of its own, over the real instrumentation,
-// shell and processes of the Wine prefix.
+// The Processes tab in a stand-in main window under Wine, over the real
+// instrumentation, shell and processes of the Wine prefix, and the process
+// calls of the platform layer.
 #include "processes/win/processes_tab.h"
 
 #include <gtest/gtest.h>
 
+#include <oleauto.h>
+
 #include "doubles/fake_processes.h"
-#include "platform/win32/win32_process_commands.h"
+#include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_process_query.h"
 #include "platform/win32/win32_shell_files.h"
 #include "support/win/process_test_window.h"
 
 namespace {
 
-using processtest::BoxAnswer;
+using platform::PropertyValue;
 
 std::wstring IdleChildPath() { return testsupport::TestDir() + L"\\processes_idle_child.exe"; }
 
 class ProcessesTabTest : public ::testing::Test {
  protected:
-  dravik::ProcessesTab makeTab(platform::ProcessQuery& query) {
-    return dravik::ProcessesTab(context_.app, window_.list(), {query, shell_, control_}, L",");
-  }
-
-  processtest::ListWindow window_;
-  processtest::TestLanguage language_;
-  processtest::TestContext context_{window_, language_};
+  processtest::TestWindow window_{14};
   platform::win32::Win32ProcessQuery query_;
   platform::win32::Win32ShellFiles shell_;
-  platform::win32::Win32ProcessCommands control_;
-  dravik::ProcessesTab tab_{context_.app, window_.list(), {query_, shell_, control_},
+  platform::win32::Win32ProcessControl control_;
+  dravik::ProcessesTab tab_{window_.app, window_.list, {query_, shell_, control_},
                             platform::win32::UserGroupSeparator()};
 };
 
-TEST_F(ProcessesTabTest, AStartedProcessIsListedWithItsNameAndId) {
+TEST_F(ProcessesTabTest, AStartedProcessIsListedAndItsCommandsAskFirst) {
   auto child = testsupport::Start(IdleChildPath());
   ASSERT_TRUE(child.running());
-  tab_.refresh();
-  const int row = window_.rowOfProcess(child.pid());
-  ASSERT_GE(row, 0) << "pid " << child.pid() << " not among " << window_.rows() << " rows";
-  EXPECT_EQ(window_.cell(row, 0), L"processes_idle_child.exe");
-  // The test itself is listed too.
-  const int self = window_.rowOfProcess(::GetCurrentProcessId());
-  ASSERT_GE(self, 0);
-  EXPECT_EQ(window_.cell(self, 0), L"wintests_processes.exe");
-  // Wine reports a working set of 0 and no priority: " KB" and the last band.
-  EXPECT_EQ(window_.cell(row, 2), L" KB");
-  EXPECT_EQ(window_.cell(row, 4), L"Real time");
-  ASSERT_EQ(context_.statusPanel1.size(), 1u);
-  EXPECT_EQ(context_.statusPanel1[0], L"(" + std::to_wstring(window_.rows()) + L") Processes");
-  EXPECT_TRUE(context_.ui.boxes.empty());
-}
-
-TEST_F(ProcessesTabTest, TerminateWithYesEndsTheProcessAndTheNewListLacksIt) {
-  auto child = testsupport::Start(IdleChildPath());
-  ASSERT_TRUE(child.running());
-  tab_.refresh();
-  const int row = window_.rowOfProcess(child.pid());
-  ASSERT_GE(row, 0);
-  window_.select(row);
-
-  BoxAnswer answer(IDYES);
-  EXPECT_TRUE(tab_.command(dravik::Command::TerminateProcess));
-  const auto& box = answer.seen();
-  EXPECT_EQ(box.title, L"Process: processes_idle_child.exe (PID: " + std::to_wstring(child.pid()) + L")");
-  EXPECT_EQ(box.text, L"Are you sure you want to terminate this process?");
-  ASSERT_EQ(context_.ui.boxes.size(), 1u);
-  EXPECT_EQ(context_.ui.boxes[0].flags, 52u);
-
-  EXPECT_TRUE(child.waitForExit(5000));
-  EXPECT_EQ(child.exitCode(), 0u);
-  EXPECT_EQ(context_.statusPanel1.size(), 2u) << "the list was not rebuilt";
-  EXPECT_EQ(window_.rowOfProcess(child.pid()), -1);
-  EXPECT_EQ(context_.ui.pumps, 1);
-}
-
-TEST_F(ProcessesTabTest, TerminateWithNoKeepsTheProcessAndTheList) {
-  auto child = testsupport::Start(IdleChildPath());
-  ASSERT_TRUE(child.running());
-  tab_.refresh();
-  const int row = window_.rowOfProcess(child.pid());
-  ASSERT_GE(row, 0);
-  window_.select(row);
-  // A mark that a rebuild would wipe out.
-  LVITEMW mark{};
-  mark.iSubItem = 5;
-  mark.pszText = const_cast<wchar_t*>(L"not rebuilt");
-  ::SendMessageW(window_.list(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&mark));
-
-  BoxAnswer answer(IDNO);
-  EXPECT_TRUE(tab_.command(dravik::Command::TerminateProcess));
-  EXPECT_NE(answer.seen().window, nullptr);
-  EXPECT_FALSE(child.waitForExit(500));
-  EXPECT_EQ(window_.cell(row, 5), L"not rebuilt");
-  EXPECT_EQ(context_.statusPanel1.size(), 1u);
-}
-
-TEST_F(ProcessesTabTest, FilePropertiesWithoutAPathShowsThePathNotFoundStop) {
-  auto child = testsupport::Start(IdleChildPath());
-  ASSERT_TRUE(child.running());
-  tab_.refresh();
-  const int row = window_.rowOfProcess(child.pid());
-  ASSERT_GE(row, 0);
-  // Wine's instrumentation has no ExecutablePath: the row has no path.
-  ASSERT_EQ(window_.cell(row, 3), L"");
-  window_.select(row);
-
-  BoxAnswer answer(IDOK);
-  EXPECT_TRUE(tab_.command(dravik::Command::FileProperties));
-  const auto& box = answer.seen();
-  EXPECT_EQ(box.text, L"Process path not found!");
-  EXPECT_EQ(box.title, L"Process: processes_idle_child.exe");
-  ASSERT_EQ(context_.ui.boxes.size(), 1u);
-  EXPECT_EQ(context_.ui.boxes[0].flags, 16u);  // stop icon, OK
-  EXPECT_TRUE(child.running());
-}
-
-TEST_F(ProcessesTabTest, WithoutASelectionTheCommandsDoNothing) {
-  auto child = testsupport::Start(IdleChildPath());
-  tab_.refresh();
-  ASSERT_GT(window_.rows(), 0);
-  EXPECT_TRUE(tab_.command(dravik::Command::TerminateProcess));
-  EXPECT_TRUE(tab_.command(dravik::Command::FileProperties));
-  EXPECT_TRUE(context_.ui.boxes.empty());
-  EXPECT_TRUE(child.running());
-  EXPECT_EQ(context_.statusPanel1.size(), 1u);
-  // Commands of other tabs are not the page's.
-  EXPECT_FALSE(tab_.command(dravik::Command::EndTask));
-}
-
-TEST_F(ProcessesTabTest, RightClickAsksForThePopupMenuOnlyWhenThereAreRows) {
-  NMHDR click{window_.list(), 0, static_cast<UINT>(NM_RCLICK)};
+  const std::wstring pid = std::to_wstring(child.pid());
+  NMHDR click{window_.list, 0, static_cast<UINT>(NM_RCLICK)};
   LRESULT result = 1;
   EXPECT_TRUE(tab_.listNotify(click, result));
-  EXPECT_TRUE(context_.popupMenus.empty()) << "empty list";
+  EXPECT_TRUE(window_.popups.empty()) << "a menu over an empty list";
   tab_.refresh();
-  ASSERT_GT(window_.rows(), 0);
-  ::SetCursorPos(300, 200);
-  EXPECT_TRUE(tab_.listNotify(click, result));
-  ASSERT_EQ(context_.popupMenus.size(), 1u);
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
-  EXPECT_EQ(context_.popupMenus[0].x, cursor.x);
-  EXPECT_EQ(context_.popupMenus[0].y, cursor.y);
-  // A left click or another control's notification is not the menu's business.
-  NMHDR left{window_.list(), 0, static_cast<UINT>(NM_CLICK)};
-  EXPECT_FALSE(tab_.listNotify(left, result));
-  NMHDR other{window_.window(), 0, static_cast<UINT>(NM_RCLICK)};
-  EXPECT_FALSE(tab_.listNotify(other, result));
-  EXPECT_EQ(context_.popupMenus.size(), 1u);
-}
+  int row = window_.rowWith(1, pid);
+  ASSERT_GE(row, 0) << "pid " << pid << " not among " << window_.rows() << " rows";
+  EXPECT_EQ(window_.cell(row, 0), L"processes_idle_child.exe");
+  EXPECT_EQ(window_.cell(window_.rowWith(1, std::to_wstring(::GetCurrentProcessId())), 0),
+            L"wintests_processes.exe");
+  // Wine reports a working set of 0, no priority and no path.
+  EXPECT_EQ(window_.cell(row, 2), L" KB");
+  EXPECT_EQ(window_.cell(row, 3), L"");
+  EXPECT_EQ(window_.cell(row, 4), L"Real time");
+  EXPECT_EQ(window_.panels[1], (std::vector<std::wstring>{L"(" + std::to_wstring(window_.rows()) + L") Processes"}));
+  tab_.listNotify(click, result);
+  EXPECT_EQ(window_.popups, (std::vector<dravik::Tab>{dravik::Tab::Processes}));
+  EXPECT_TRUE(tab_.command(dravik::Command::TerminateProcess));  // nothing selected: nothing asked
+  EXPECT_FALSE(tab_.command(dravik::Command::EndTask));         // not this page's command
 
-// The instrumentation cannot be made unreachable on demand under Wine: the
-// query is a double here, the list and the shell are real.
-TEST_F(ProcessesTabTest, UnreachableInstrumentationGivesAnEmptyListSilentlyAndIsTriedAgain) {
-  fakes::FakeProcessQuery query;
-  query.objects = {{{L"Caption", platform::PropertyValue::Text(L"a.exe")},
-                    {L"ProcessID", platform::PropertyValue::Unsigned(42)}}};
-  auto tab = makeTab(query);
-  tab.refresh();
-  EXPECT_EQ(window_.rows(), 1);
-  query.reachable = false;
-  tab.refresh();
-  EXPECT_EQ(window_.rows(), 0);
-  EXPECT_EQ(context_.statusPanel1.back(), L"(0) Processes");
-  EXPECT_TRUE(context_.ui.boxes.empty());
-  query.reachable = true;
-  tab.refresh();
-  EXPECT_EQ(window_.rows(), 1);
-  EXPECT_EQ(context_.statusPanel1.back(), L"(1) Processes");
-  EXPECT_EQ(query.queries, 3);
-}
-
-// Wine never runs 2,000 processes at once; the query is a double.
-TEST_F(ProcessesTabTest, MoreThanTwoThousandProcessesAreAllListedWithTheirData) {
-  fakes::FakeProcessQuery query;
-  for (std::uint64_t pid = 1; pid <= 2100; ++pid) {
-    query.objects.push_back({{L"Caption", platform::PropertyValue::Text(L"p" + std::to_wstring(pid))},
-                             {L"ProcessID", platform::PropertyValue::Unsigned(pid)},
-                             {L"WorkingSetSize", platform::PropertyValue::Text(std::to_wstring(pid * 1024000))},
-                             {L"Priority", platform::PropertyValue::Signed(8)},
-                             {L"QuotaPeakPagedPoolUsage", platform::PropertyValue::Unsigned(pid + 7)}});
+  window_.select(row);
+  {
+    testsupport::MessageBoxAnswerer ok(IDOK);
+    EXPECT_TRUE(tab_.command(dravik::Command::FileProperties));
+    ASSERT_TRUE(ok.finish());
+    EXPECT_EQ(ok.text(), L"Process path not found!");
+    EXPECT_EQ(ok.title(), L"Process: processes_idle_child.exe");
   }
-  // The shell too: under Wine each lookup of a pathless process costs
-  // milliseconds, and the icons are not what this test is about.
-  fakes::FakeShellFiles shell;
-  dravik::ProcessesTab tab(context_.app, window_.list(), {query, shell, control_}, L",");
-  tab.refresh();
-  ASSERT_EQ(window_.rows(), 2100);
-  EXPECT_EQ(shell.iconRequests.size(), 2100u);
-  for (int row : {0, 1999, 2000, 2099}) {
-    const auto pid = static_cast<std::uint64_t>(row + 1);
-    EXPECT_EQ(window_.cell(row, 0), L"p" + std::to_wstring(pid));
-    EXPECT_EQ(window_.cell(row, 1), std::to_wstring(pid));
-    EXPECT_EQ(window_.cell(row, 2), dravik::GroupDigits(pid * 1000, L",") + L" KB");
-    EXPECT_EQ(window_.cell(row, 4), L"Normal");
-    EXPECT_EQ(window_.cell(row, 13), std::to_wstring(pid + 7));
+  LVITEMW mark{};  // a mark that a rebuild would wipe out
+  mark.iSubItem = 5;
+  mark.pszText = const_cast<wchar_t*>(L"not rebuilt");
+  ::SendMessageW(window_.list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&mark));
+  {
+    testsupport::MessageBoxAnswerer no(IDNO);
+    tab_.command(dravik::Command::TerminateProcess);
+    ASSERT_TRUE(no.finish());
   }
-  EXPECT_EQ(context_.statusPanel1.back(), L"(2100) Processes");
+  EXPECT_FALSE(child.waitForExit(500));
+  EXPECT_EQ(window_.cell(row, 5), L"not rebuilt");
+
+  testsupport::MessageBoxAnswerer yes(IDYES);
+  tab_.command(dravik::Command::TerminateProcess);
+  ASSERT_TRUE(yes.finish());
+  EXPECT_EQ(yes.title(), L"Process: processes_idle_child.exe (PID: " + pid + L")");
+  EXPECT_EQ(yes.text(), L"Are you sure you want to terminate this process?");
+  EXPECT_TRUE(child.waitForExit(5000));
+  EXPECT_EQ(child.exitCode(), 0u);
+  EXPECT_EQ(window_.panels[1].size(), 2u) << "the list was not rebuilt";
+  EXPECT_EQ(window_.rowWith(1, pid), -1);
 }
 
-// Other processes' paths and icons are not reported under Wine: a double
-// gives the paths, the shell's own answer for the test's exe is real.
-// The redraw switches the list was sent, in order.
+// Wine's instrumentation gives no paths: the query is a double here; the list
+// and the shell are real.
 std::vector<WPARAM> g_redrawSwitches;
 
-LRESULT CALLBACK RecordRedraw(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR) {
+LRESULT CALLBACK RecordRedraw(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_SETREDRAW) g_redrawSwitches.push_back(wParam);
   return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
+// The real shell, with the empty path of a pathless process standing for a
+// file the shell has an icon for.
 class IconShell final : public platform::ShellFiles {
  public:
   platform::SystemIcon smallIcon(const std::wstring& path) override {
-    if (g_redrawSwitches.empty() || g_redrawSwitches.back() != FALSE) ++callsWhileDrawing;
-    if (path == L"none") return {};
-    return real_.smallIcon(path.empty() ? testsupport::TestDir() + L"\\wintests_processes.exe" : path);
+    return real_.smallIcon(path.empty() ? IdleChildPath() : path);
   }
-  bool showProperties(const std::wstring& path) override { return real_.showProperties(path); }
-  int callsWhileDrawing = 0;
-
- private:
+  bool showProperties(const std::wstring&) override { return false; }
   platform::win32::Win32ShellFiles real_;
 };
 
-TEST_F(ProcessesTabTest, RowsGetTheirShellIconsThePathlessOneThePlaceholder) {
+TEST_F(ProcessesTabTest, RowsGetShellIconsWithoutRedrawing) {
   fakes::FakeProcessQuery query;
-  const std::wstring exe = testsupport::TestDir() + L"\\processes_idle_child.exe";
-  query.objects = {{{L"Caption", platform::PropertyValue::Text(L"a.exe")},
-                    {L"ExecutablePath", platform::PropertyValue::Text(exe)}},
-                   {{L"Caption", platform::PropertyValue::Text(L"pathless")}},
-                   {{L"Caption", platform::PropertyValue::Text(L"b.exe")},
-                    {L"ExecutablePath", platform::PropertyValue::Text(exe)}},
-                   {{L"Caption", platform::PropertyValue::Text(L"c.exe")},
-                    {L"ExecutablePath", platform::PropertyValue::Text(L"none")}}};
+  const auto process = [](const wchar_t* name, const std::wstring& path) {
+    return std::map<std::wstring, PropertyValue>{{L"Caption", PropertyValue::Text(name)},
+                                                 {L"ExecutablePath", PropertyValue::Text(path)}};
+  };
+  query.objects = {process(L"a.exe", IdleChildPath()), process(L"pathless", L""),
+                   process(L"b.exe", IdleChildPath()), process(L"c.exe", L"C:\\no\\such.exe")};
   IconShell shell;
-  dravik::ProcessesTab tab(context_.app, window_.list(), {query, shell, control_}, L",");
-  g_redrawSwitches.clear();
-  ASSERT_TRUE(::SetWindowSubclass(window_.list(), RecordRedraw, 1, 0));
+  dravik::ProcessesTab tab(window_.app, window_.list, {query, shell, control_}, L",");
+  ASSERT_TRUE(::SetWindowSubclass(window_.list, RecordRedraw, 1, 0));
   tab.refresh();
-  ::RemoveWindowSubclass(window_.list(), RecordRedraw, 1);
-  ASSERT_EQ(window_.rows(), 4);
-  const HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
-      ::SendMessageW(window_.list(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-  ASSERT_NE(images, nullptr);
-  // The placeholder, then one image for each row the shell had an icon for,
-  // a shared executable included.
-  EXPECT_EQ(::ImageList_GetImageCount(images), 4);
-  EXPECT_EQ(window_.image(0), 1);
-  EXPECT_EQ(window_.image(1), 0);  // the placeholder
-  EXPECT_EQ(window_.image(2), 3);
-  EXPECT_EQ(window_.image(3), I_IMAGENONE);
-  // The list did not draw while its rows went in, and draws again now.
-  EXPECT_EQ(shell.callsWhileDrawing, 0);
+  ::RemoveWindowSubclass(window_.list, RecordRedraw, 1);
   EXPECT_EQ(g_redrawSwitches, (std::vector<WPARAM>{FALSE, TRUE}));
-  // A second refresh starts the images over.
-  tab.refresh();
+  ASSERT_EQ(window_.rows(), 4);
+  const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_.list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  // The placeholder, then one image for each row the shell had an icon for.
+  EXPECT_EQ((std::vector<int>{window_.image(0), window_.image(1), window_.image(2), window_.image(3)}),
+            (std::vector<int>{1, 0, 3, I_IMAGENONE}));
   EXPECT_EQ(::ImageList_GetImageCount(images), 4);
+  tab.refresh();
+  EXPECT_EQ(::ImageList_GetImageCount(images), 4);  // the images start over
+}
+
+TEST(FromVariant, EachTypeTheInstrumentationHandsOver) {
+  const auto text = [](VARTYPE type, auto set, CIMTYPE cim) {
+    VARIANT v;
+    ::VariantInit(&v);
+    V_VT(&v) = type;
+    set(v);
+    const std::wstring result = dravik::PropertyText(platform::win32::FromVariant(v, cim));
+    ::VariantClear(&v);
+    return result;
+  };
+  EXPECT_EQ(text(VT_BSTR, [](VARIANT& v) { V_BSTR(&v) = ::SysAllocString(L"5368709120"); }, CIM_UINT64),
+            L"5368709120");
+  EXPECT_EQ(text(VT_I4, [](VARIANT& v) { V_I4(&v) = -7; }, CIM_SINT32), L"-7");
+  // An unsigned 32-bit property arrives in a signed VARIANT: it must not turn negative.
+  EXPECT_EQ(text(VT_I4, [](VARIANT& v) { V_I4(&v) = static_cast<LONG>(3000000000u); }, CIM_UINT32), L"3000000000");
+  EXPECT_EQ(text(VT_UI4, [](VARIANT& v) { V_UI4(&v) = 4294967295u; }, CIM_UINT32), L"4294967295");
+  EXPECT_EQ(text(VT_I8, [](VARIANT& v) { V_I8(&v) = -9000000000ll; }, CIM_SINT64), L"-9000000000");
+  EXPECT_EQ(text(VT_UI8, [](VARIANT& v) { V_UI8(&v) = 18446744073709551615ull; }, CIM_UINT64),
+            L"18446744073709551615");
+  EXPECT_EQ(text(VT_BOOL, [](VARIANT& v) { V_BOOL(&v) = VARIANT_TRUE; }, CIM_BOOLEAN), L"True");
+  VARIANT none;
+  ::VariantInit(&none);
+  EXPECT_EQ(platform::win32::FromVariant(none, CIM_STRING).kind, PropertyValue::Kind::Empty);
+  V_VT(&none) = VT_NULL;
+  EXPECT_EQ(platform::win32::FromVariant(none, CIM_UINT32).kind, PropertyValue::Kind::Null);
+}
+
+TEST_F(ProcessesTabTest, PrioritiesKillsAndThePropertiesSheetUnderWine) {
+  auto child = testsupport::Start(IdleChildPath());
+  ASSERT_TRUE(child.running());
+  EXPECT_EQ(dravik::SetProcessPriority(control_, child.pid(), 0, HIGH_PRIORITY_CLASS),
+            static_cast<std::uint32_t>(HIGH_PRIORITY_CLASS));
+  EXPECT_EQ(::GetPriorityClass(child.handle()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
+  // Id 0 names the process of a window: this test's own.
+  EXPECT_EQ(dravik::SetProcessPriority(control_, 0, reinterpret_cast<std::uintptr_t>(window_.window),
+                                       BELOW_NORMAL_PRIORITY_CLASS),
+            static_cast<std::uint32_t>(BELOW_NORMAL_PRIORITY_CLASS));
+  ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+  EXPECT_EQ(dravik::SetProcessPriority(control_, 0xFFFFFFF0u, 0, NORMAL_PRIORITY_CLASS), 0u);
+  const HWND gone = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ::DestroyWindow(gone);  // a window that is gone names no process, not process 0
+  EXPECT_EQ(dravik::SetProcessPriority(control_, 0, reinterpret_cast<std::uintptr_t>(gone), NORMAL_PRIORITY_CLASS), 0u);
+  EXPECT_FALSE(dravik::KillProcessByIdNT(control_, 0xFFFFFFF0u));
+
+  // Wine has no properties sheet: the shell reports the failure in a box of
+  // its own, and the call returns. What the sheet is asked for is proved over
+  // a double natively.
+  testsupport::MessageBoxAnswerer ok(IDOK, nullptr, std::chrono::seconds(3));
+  const bool shown = shell_.showProperties(IdleChildPath());
+  EXPECT_NE(ok.finish(), shown) << "a failure must be reported, a success must not";
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
 #pragma once
-// What the process tests under Wine share: a top-level window holding a report
-// list view with the fourteen process columns, a language file on disk, and
-// message boxes answered from another thread.
+// What the Tasks and Processes tests under Wine share: a top-level window
+// standing in for the main window, holding a report list view, with the
+// AppContext a tab page gets and a language file with the texts of both tabs.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
+#include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/win/tab_page.h"
@@ -15,88 +14,32 @@
 #include "localization/read_ini.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_window_manager.h"
-#include "support/win/test_support.h"
+#include "support/win/ui_test_support.h"
+#include "tasks/win/list_view_task_rows.h"
 
 namespace processtest {
 
-class ListWindow {
+class TestWindow {
  public:
-  ListWindow();
-  ~ListWindow();
-  HWND window() const { return window_; }
-  HWND list() const { return list_; }
-  int rows() const;
-  std::wstring cell(int row, int column) const;
+  explicit TestWindow(int columns);
+  ~TestWindow();
+  int rows() const { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+  std::wstring cell(int row, int column) const { return dravik::ListViewItemText(list, row, column); }
   int image(int row) const;
-  // The row whose id column reads `pid`, or -1.
-  int rowOfProcess(DWORD pid) const;
-  void select(int row);
+  int rowWith(int column, const std::wstring& text) const;  // -1 when none
+  void select(int row);  // the only selected row
 
- private:
-  HWND window_ = nullptr;
-  HWND list_ = nullptr;
-};
-
-// A language file in the temporary folder with the Processes texts.
-class TestLanguage {
- public:
-  TestLanguage();
-  ~TestLanguage();
-  const dravik::Language& language() const { return language_; }
-
- private:
-  std::wstring path_;
-  platform::win32::Win32ProfileFiles profiles_;
-  dravik::Language language_;
-};
-
-// The real message boxes, with a record of what was asked.
-class RecordingUserInterface final : public platform::UserInterface {
- public:
-  struct Box {
-    std::wstring text, title;
-    unsigned flags;
-    int answer;
-  };
-  int messageBox(const std::wstring& text, const std::wstring& title, unsigned flags) override {
-    const int answer = real_.messageBox(text, title, flags);
-    boxes.push_back({text, title, flags, answer});
-    return answer;
-  }
-  void pumpMessages() override {
-    ++pumps;
-    real_.pumpMessages();
-  }
-  std::vector<Box> boxes;
-  int pumps = 0;
-
- private:
-  platform::win32::Win32UserInterface real_;
-};
-
-// Waits on another thread for this process's message box, notes what it
-// shows and presses `button` (IDYES, IDNO, IDOK) on it.
-class BoxAnswer {
- public:
-  explicit BoxAnswer(int button);
-  ~BoxAnswer();
-  // Waits for the answering thread; the box it saw (no window when none came).
-  const testsupport::MessageBoxInfo& seen();
-
- private:
-  testsupport::MessageBoxInfo seen_;
-  std::thread thread_;
-};
-
-// An AppContext over the window, the language and the recording interface,
-// keeping what was written to the status bar and the popup menus asked for.
-struct TestContext {
-  TestContext(const ListWindow& window, const TestLanguage& language);
-  dravik::AppContext app;
+  HWND window = nullptr, list = nullptr;
+  std::wstring languageFile;
+  platform::win32::Win32ProfileFiles profiles;
+  dravik::Language language;
   dravik::MessageTexts messages;
-  RecordingUserInterface ui;
-  std::vector<std::wstring> statusPanel1;
-  std::vector<POINT> popupMenus;
+  platform::win32::Win32UserInterface ui;  // real boxes, answered by the tests
+  dravik::AppContext app;
+  dravik::Tab tab = dravik::Tab::Tasks;
+  std::map<int, std::vector<std::wstring>> panels;  // every text written to each panel
+  std::vector<bool> enables;
+  std::vector<dravik::Tab> popups;
 };
 
 }  // namespace processtest
