@@ -35,7 +35,9 @@ struct TextSort {
       wchar_t buffer[1024] = {};
       ListView_GetItemText(list, i, column - 1, buffer, 1024);
       texts.emplace_back(buffer);
-      LVITEMW item{LVIF_PARAM, i};
+      LVITEMW item{};
+      item.mask = LVIF_PARAM;
+      item.iItem = i;
       ListView_GetItem(list, &item);
       tags.push_back(std::exchange(item.lParam, i));
       ListView_SetItem(list, &item);
@@ -46,7 +48,9 @@ struct TextSort {
       return sort.descending ? -order : order;
     }, reinterpret_cast<LPARAM>(this));
     for (int i = 0; i < ListView_GetItemCount(list); ++i) {
-      LVITEMW item{LVIF_PARAM, i};
+      LVITEMW item{};
+      item.mask = LVIF_PARAM;
+      item.iItem = i;
       ListView_GetItem(list, &item);
       item.lParam = tags[item.lParam];
       ListView_SetItem(list, &item);
@@ -295,7 +299,7 @@ TEST_F(NetworkTabTest, EmptyListsUnreadableTablesAndAListThatGoesFirst) {
   tab().selected();
   tab().deselected();
   ASSERT_EQ(window.ui.boxes.size(), 1u);
-  EXPECT_EQ(window.ui.boxes[0].text, L"IP Helper not supported!");
+  EXPECT_EQ(box(0), L"IP Helper not supported!||0");
 
   HIMAGELIST images = ListView_GetImageList(window.list, LVSIL_SMALL);
   ::DestroyWindow(window.list);

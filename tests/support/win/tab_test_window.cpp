@@ -27,7 +27,10 @@ TabWindow::TabWindow(dravik::Tab tab) {
                            0, 0, 880, 460, window_, nullptr, nullptr, nullptr);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
   for (int i = 0; i < 8; ++i) {
-    LVCOLUMNW column{LVCF_TEXT | LVCF_WIDTH, 0, 105, const_cast<wchar_t*>(L"Column")};
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 105;
+    column.pszText = const_cast<wchar_t*>(L"Column");
     ListView_InsertColumn(list, i, &column);
   }
   wchar_t temp[MAX_PATH];
@@ -67,17 +70,18 @@ std::wstring TabWindow::text(int row, int column) const {
   return buffer;
 }
 
-LPARAM TabWindow::tag(int row) const {
-  LVITEMW item{LVIF_PARAM, row};
+// The item's parameter or picture, as LVIF_PARAM or LVIF_IMAGE asks.
+static LVITEMW Item(HWND list, int row, UINT mask) {
+  LVITEMW item{};
+  item.mask = mask;
+  item.iItem = row;
   ListView_GetItem(list, &item);
-  return item.lParam;
+  return item;
 }
 
-int TabWindow::image(int row) const {
-  LVITEMW item{LVIF_IMAGE, row};
-  ListView_GetItem(list, &item);
-  return item.iImage;
-}
+LPARAM TabWindow::tag(int row) const { return Item(list, row, LVIF_PARAM).lParam; }
+
+int TabWindow::image(int row) const { return Item(list, row, LVIF_IMAGE).iImage; }
 
 int TabWindow::selected() const { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
 
