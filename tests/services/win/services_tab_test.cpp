@@ -25,7 +25,7 @@ class ServicesTabTest : public ::testing::Test {
   static void SetUpTestSuite() { servicetests::RemoveLeftoverTestServices(); }
   void SetUp() override {
     ASSERT_TRUE(::IsWindow(window.list)) << "no list view: is the X display running?";
-    ASSERT_EQ(service.createError(), 0u);
+    ASSERT_EQ(servicetests::ServiceState(name()), static_cast<DWORD>(SERVICE_STOPPED)) << "the test service was not installed";
     tab = std::make_unique<dravik::ServicesTab>(window.context, window.list, control);
   }
   const std::wstring& name() const { return service.name(); }

@@ -93,7 +93,6 @@ class InstalledService {
                                                  SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
                                                  SERVICE_ERROR_NORMAL, commandLine_.c_str(), nullptr, nullptr,
                                                  nullptr, nullptr, nullptr));
-    error_ = service ? 0 : ::GetLastError();
   }
   ~InstalledService() { RemoveService(name_); }
   InstalledService(const InstalledService&) = delete;
@@ -101,12 +100,10 @@ class InstalledService {
 
   const std::wstring& name() const { return name_; }
   const std::wstring& commandLine() const { return commandLine_; }
-  DWORD createError() const { return error_; }
 
  private:
   std::wstring name_;
   std::wstring commandLine_;
-  DWORD error_ = 0;
 };
 
 }  // namespace servicetests

@@ -42,8 +42,6 @@ class TabWindow {
  public:
   explicit TabWindow(dravik::Tab tab);
   ~TabWindow();
-  TabWindow(const TabWindow&) = delete;
-  TabWindow& operator=(const TabWindow&) = delete;
 
   int rows() const;
   std::wstring text(int row, int column) const;
