@@ -28,13 +28,11 @@ class FakeService final : public platform::Service {
   long queryConfig(std::uint32_t bufferBytes, std::uint32_t& bytesNeeded, platform::ServiceConfigData& config) override {
     owner_.configBuffers.push_back(bufferBytes);
     return with("", [&](FakeServiceEntry& e) {
-      const auto& c = e.config;
-      const auto needed = owner_.configBytes ? owner_.configBytes
-                                             : static_cast<std::uint32_t>(42 + c.imagePath.size() + c.loadOrderGroup.size() +
-                                                                          c.dependencies.size() + c.serviceStartName.size() +
-                                                                          c.displayName.size());
-      if (bufferBytes < needed) return static_cast<long>((bytesNeeded = needed, scm::kErrorInsufficientBuffer));
-      config = c;
+      if (bufferBytes < owner_.configBytes) {
+        bytesNeeded = owner_.configBytes;
+        return scm::kErrorInsufficientBuffer;
+      }
+      config = e.config;
       return 0L;
     });
   }

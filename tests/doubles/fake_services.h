@@ -37,7 +37,7 @@ class FakeServiceControl final : public platform::ServiceControl {
   long dataCallError = 0;            // the enumeration's data call fails with this
   std::size_t entriesPerCall = 0;    // paging: at most this many entries per data call (0: all)
   bool ignoresResumeHandle = false;  // as Wine does
-  std::uint32_t configBytes = 0;     // bytes the configuration query says it needs (0: worked out)
+  std::uint32_t configBytes = 90;    // bytes the configuration query says it needs, whatever the texts
 
   // What was asked.
   std::vector<std::string> calls;  // "manager 1", "open X 16", "start X", "close X", "close manager"...

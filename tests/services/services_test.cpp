@@ -78,7 +78,6 @@ TEST_F(ServicesTest, ConfigAsksTheSizeReadsWholeBlocksAndTakesEveryFieldWhole) {
   auto& entry = scm_.add(L"Spooler");
   entry.config = {0x110, 2, 1, 7, L"C:\\" + std::wstring(400, L'p') + L".exe", L"SpoolerGroup",
                   std::wstring(L"RPCSS\0http\0", 11), L"LocalSystem", L"Print Spooler"};
-  scm_.configBytes = 90;
   const dravik::ServiceConfig c = dravik::GetServiceConfig(scm_, L"Spooler");
   EXPECT_THAT((std::vector{c.serviceStartName, c.displayName, c.dependencies, c.errorControl, c.tagId,
                            c.loadOrderGroup, c.imagePath, c.startType, c.serviceType}),
