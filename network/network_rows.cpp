@@ -43,33 +43,30 @@ std::vector<NetworkRow> BuildNetworkRows(const TcpUdp& tables, const ProcessLook
   const int tcp = Listed(tables.tcpCount());
   const int udp = Listed(tables.udpCount());
   rows.reserve(static_cast<std::size_t>(tcp + udp));
+  // The columns a TCP row and a UDP row share; tags index each protocol's own records.
+  auto add = [&](int tag, std::int32_t pid, const wchar_t* protocol, const std::wstring& address,
+                 const std::wstring& port) -> NetworkRow& {
+    const ProcessTexts& process = processes.of(pid);
+    NetworkRow& row = rows.emplace_back();
+    row.tag = tag;
+    row.columns[kNetProcess] = process.name;
+    row.columns[kNetProtocol] = protocol;
+    row.columns[kNetLocalAddress] = address;
+    row.columns[kNetLocalPort] = port;
+    row.columns[kNetPath] = process.path;
+    return row;
+  };
   for (int i = 0; i < tcp; ++i) {
     const TcpConnection& record = tables.tcpConnection(i);
-    const ProcessTexts& process = processes.of(record.owningPid);
-    NetworkRow row;
-    row.tag = i;
-    row.columns[kNetProcess] = process.name;
-    row.columns[kNetProtocol] = kProtocolTcp;
-    row.columns[kNetLocalAddress] = record.localAddress;
-    row.columns[kNetLocalPort] = record.localPort;
+    NetworkRow& row = add(i, record.owningPid, kProtocolTcp, record.localAddress, record.localPort);
     row.columns[kNetRemoteAddress] = record.remoteAddress;
     // A listening socket has no far end: its remote port means nothing.
     if (record.remoteAddress != L"0.0.0.0") row.columns[kNetRemotePort] = record.remotePort;
     row.columns[kNetStatus] = record.state;
-    row.columns[kNetPath] = process.path;
-    rows.push_back(std::move(row));
   }
   for (int j = 0; j < udp; ++j) {
     const UdpEndpoint& record = tables.udpEndpoint(j);
-    const ProcessTexts& process = processes.of(record.owningPid);
-    NetworkRow row;
-    row.tag = j;
-    row.columns[kNetProcess] = process.name;
-    row.columns[kNetProtocol] = kProtocolUdp;
-    row.columns[kNetLocalAddress] = record.localAddress;
-    row.columns[kNetLocalPort] = record.localPort;
-    row.columns[kNetPath] = process.path;
-    rows.push_back(std::move(row));
+    add(j, record.owningPid, kProtocolUdp, record.localAddress, record.localPort);
   }
   return rows;
 }

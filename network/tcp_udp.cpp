@@ -108,32 +108,33 @@ bool TcpUdp::LoadTcpTable() { return loadTable(&platform::NetworkTables::tcpTabl
 
 bool TcpUdp::LoadUdpTable() { return loadTable(&platform::NetworkTables::udpTableWithOwners, udpCount_); }
 
+bool TcpUdp::rowWords(std::size_t offset, std::uint32_t* words, std::size_t count) const {
+  bool inside = true;
+  for (std::size_t i = 0; i < count; ++i) words[i] = word(offset + 4 * i, inside);
+  return inside;
+}
+
 void TcpUdp::ParseTcpTable() {
   const std::size_t rows = RowsToRead(tcpCount_);
   for (std::size_t i = 0; i < rows; ++i) {
-    const std::size_t base = kCountBytes + kTcpRowBytes * i;
-    bool inside = true;
-    const std::uint32_t state = word(base, inside);
-    const std::uint32_t localAddress = word(base + 4, inside);
-    const std::uint32_t localPort = word(base + 8, inside);
-    const std::uint32_t remoteAddress = word(base + 12, inside);
-    const std::uint32_t remotePort = word(base + 16, inside);
-    const std::uint32_t pid = word(base + 20, inside);
+    enum { kState, kLocalAddress, kLocalPort, kRemoteAddress, kRemotePort, kPid, kWords };
+    std::uint32_t w[kWords];
+    const bool inside = rowWords(kCountBytes + kTcpRowBytes * i, w, kWords);
     // A row past the end of what was read, or an all-zero one, keeps the
     // record an earlier read left at this position.
-    const bool empty = NetToHostPort(localPort) == 0 && remoteAddress == 0 && NetToHostPort(remotePort) == 0;
+    const bool empty = NetToHostPort(w[kLocalPort]) == 0 && w[kRemoteAddress] == 0 && NetToHostPort(w[kRemotePort]) == 0;
     if (inside && !empty) {
       TcpConnection& record = (*tcp_)[i];
-      record.owningPid = static_cast<std::int32_t>(pid);
-      record.localPort = std::to_wstring(NetToHostPort(localPort));
-      record.remotePort = std::to_wstring(NetToHostPort(remotePort));
-      record.localAddress = AddressText(localAddress);
-      record.remoteAddress = AddressText(remoteAddress);
-      record.rawLocalPort = SignedText(localPort);
-      record.rawRemotePort = SignedText(remotePort);
-      record.rawLocalAddress = SignedText(localAddress);
-      record.rawRemoteAddress = SignedText(remoteAddress);
-      record.state = TcpStateName(state);
+      record.owningPid = static_cast<std::int32_t>(w[kPid]);
+      record.localPort = std::to_wstring(NetToHostPort(w[kLocalPort]));
+      record.remotePort = std::to_wstring(NetToHostPort(w[kRemotePort]));
+      record.localAddress = AddressText(w[kLocalAddress]);
+      record.remoteAddress = AddressText(w[kRemoteAddress]);
+      record.rawLocalPort = SignedText(w[kLocalPort]);
+      record.rawRemotePort = SignedText(w[kRemotePort]);
+      record.rawLocalAddress = SignedText(w[kLocalAddress]);
+      record.rawRemoteAddress = SignedText(w[kRemoteAddress]);
+      record.state = TcpStateName(w[kState]);
     }
     // A long table must not freeze the window.
     ui_.pumpMessages();
@@ -143,16 +144,14 @@ void TcpUdp::ParseTcpTable() {
 void TcpUdp::ParseUdpTable() {
   const std::size_t rows = RowsToRead(udpCount_);
   for (std::size_t i = 0; i < rows; ++i) {
-    const std::size_t base = kCountBytes + kUdpRowBytes * i;
-    bool inside = true;
-    const std::uint32_t localAddress = word(base, inside);
-    const std::uint32_t localPort = word(base + 4, inside);
-    const std::uint32_t pid = word(base + 8, inside);
-    if (inside && !(NetToHostPort(localPort) == 0 && localAddress == 0)) {
+    enum { kLocalAddress, kLocalPort, kPid, kWords };
+    std::uint32_t w[kWords];
+    const bool inside = rowWords(kCountBytes + kUdpRowBytes * i, w, kWords);
+    if (inside && !(NetToHostPort(w[kLocalPort]) == 0 && w[kLocalAddress] == 0)) {
       UdpEndpoint& record = (*udp_)[i];
-      record.owningPid = static_cast<std::int32_t>(pid);
-      record.localPort = std::to_wstring(NetToHostPort(localPort));
-      record.localAddress = AddressText(localAddress);
+      record.owningPid = static_cast<std::int32_t>(w[kPid]);
+      record.localPort = std::to_wstring(NetToHostPort(w[kLocalPort]));
+      record.localAddress = AddressText(w[kLocalAddress]);
     }
     ui_.pumpMessages();
   }

@@ -82,6 +82,8 @@ class TcpUdp {
   // The basic table's row count; nothing when the read failed.
   bool readBasicCount(std::int32_t& count, std::uint32_t* sizeQueryResult);
   std::uint32_t word(std::size_t offset, bool& inside) const;
+  // `count` words of the table from `offset`; false when any lies past its end.
+  bool rowWords(std::size_t offset, std::uint32_t* words, std::size_t count) const;
 
   platform::NetworkTables& tables_;
   platform::UserInterface& ui_;

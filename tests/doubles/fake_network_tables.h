@@ -3,6 +3,7 @@
 // layout, with the size-then-data protocol of the real calls. Under Wine the
 // real tables give almost every row the owner pid 0 and SetTcpEntry closes
 // nothing, so the owner and close paths are proved over this double.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -17,64 +18,44 @@ constexpr std::uint32_t Ipv4(std::uint32_t a, std::uint32_t b, std::uint32_t c, 
   return a | b << 8 | c << 16 | d << 24;
 }
 // A port word: the port in network order in the low 16 bits.
-constexpr std::uint32_t PortWord(std::uint16_t port) {
-  return static_cast<std::uint32_t>((port & 0xFF) << 8 | port >> 8);
+constexpr std::uint32_t PortWord(std::uint16_t port) { return static_cast<std::uint32_t>((port & 0xFF) << 8 | port >> 8); }
+
+// A TCP row in the table's words: state, local address and port, remote address and port, pid.
+using FakeTcpRow = std::array<std::uint32_t, 6>;
+using FakeUdpRow = std::array<std::uint32_t, 3>;  // local address and port, pid
+// From readable values: Tcp(5, Ipv4(127,0,0,1), 1050, Ipv4(10,0,0,2), 80, 1234).
+inline FakeTcpRow Tcp(std::uint32_t state, std::uint32_t localAddress, std::uint16_t localPort,
+                      std::uint32_t remoteAddress, std::uint16_t remotePort, std::uint32_t pid) {
+  return {state, localAddress, PortWord(localPort), remoteAddress, PortWord(remotePort), pid};
 }
-
-struct FakeTcpRow {
-  std::uint32_t state = 0;
-  std::uint32_t localAddress = 0;  // words as the table holds them
-  std::uint32_t localPort = 0;
-  std::uint32_t remoteAddress = 0;
-  std::uint32_t remotePort = 0;
-  std::uint32_t pid = 0;
-};
-
-struct FakeUdpRow {
-  std::uint32_t localAddress = 0;
-  std::uint32_t localPort = 0;
-  std::uint32_t pid = 0;
-};
-
-// A TCP row from readable values: Tcp(5, Ipv4(127,0,0,1), 1050, Ipv4(10,0,0,2), 80, 1234).
-FakeTcpRow Tcp(std::uint32_t state, std::uint32_t localAddress, std::uint16_t localPort,
-               std::uint32_t remoteAddress, std::uint16_t remotePort, std::uint32_t pid);
-FakeUdpRow Udp(std::uint32_t localAddress, std::uint16_t localPort, std::uint32_t pid);
+inline FakeUdpRow Udp(std::uint32_t localAddress, std::uint16_t localPort, std::uint32_t pid) {
+  return {localAddress, PortWord(localPort), pid};
+}
 
 class FakeNetworkTables final : public platform::NetworkTables {
  public:
   std::uint32_t tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override;
   std::uint32_t udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override;
   std::uint32_t basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) override;
+  // Succeeding, it removes the closed row from `tcp`, as Windows does.
   std::uint32_t setTcpEntry(const platform::BasicTcpRow& row) override;
 
   std::vector<FakeTcpRow> tcp;
   std::vector<FakeUdpRow> udp;
-  // Rows of the basic table; the TCP rows' number when not set.
-  std::optional<std::uint32_t> basicRows;
-
+  std::optional<std::uint32_t> basicRows;  // rows of the basic table; the TCP rows' number when not set
   // Errors the data calls return (the size queries still answer), 0 = none.
-  std::uint32_t tcpError = 0;
-  std::uint32_t udpError = 0;
-  std::uint32_t basicError = 0;
+  std::uint32_t tcpError = 0, udpError = 0, basicError = 0;
   // What the basic table's size query returns instead of its normal answer.
   std::optional<std::uint32_t> basicSizeQueryResult;
-
   std::uint32_t setTcpEntryResult = 0;
-  // Removes the closed row from `tcp` when SetTcpEntry succeeds, as Windows does.
-  bool closeRemovesRow = true;
   std::vector<platform::BasicTcpRow> setTcpEntryCalls;
 
   // Calls made, counting size queries.
-  int tcpCalls = 0;
-  int udpCalls = 0;
-  int basicCalls = 0;
-  // Runs inside every data call of the owner tables, after the copy: a test
-  // uses it for a message that arrives while a table is being read.
+  int tcpCalls = 0, udpCalls = 0, basicCalls = 0;
+  // Runs inside every data call of the TCP owner table: a test uses it for a
+  // message that arrives while the table is being read.
   std::function<void()> duringRead;
-  // How deep owner-table data calls are nested right now, and the deepest seen.
-  int readDepth = 0;
-  int deepestRead = 0;
+  int readDepth = 0, deepestRead = 0;  // how deep those calls are nested now, and the deepest seen
 };
 
 }  // namespace fakes

@@ -10,16 +10,9 @@ namespace {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-// The size an entry of the process-information enumeration takes, with its
-// two strings, as the 32-bit system lays it out.
-std::uint32_t EntryBytes(const FakeServiceEntry& entry) {
-  return 44 + static_cast<std::uint32_t>(entry.name.size() + 1 + entry.config.displayName.size() + 1);
-}
-
-std::uint32_t ConfigBytes(const platform::ServiceConfigData& c) {
-  return 36 + static_cast<std::uint32_t>(c.imagePath.size() + c.loadOrderGroup.size() +
-                                         c.dependencies.size() + c.serviceStartName.size() +
-                                         c.displayName.size() + 6);
+// An entry of the process-information enumeration with its two strings, as the 32-bit system lays it out.
+std::uint32_t EntryBytes(const FakeServiceEntry& e) {
+  return 44 + static_cast<std::uint32_t>(e.name.size() + e.config.displayName.size() + 2);
 }
 
 class FakeService final : public platform::Service {
@@ -32,85 +25,59 @@ class FakeService final : public platform::Service {
     owner_.calls.push_back("close " + Narrow(name_));
   }
 
-  long queryConfig(std::uint32_t bufferBytes, std::uint32_t& bytesNeeded,
-                   platform::ServiceConfigData& config) override {
+  long queryConfig(std::uint32_t bufferBytes, std::uint32_t& bytesNeeded, platform::ServiceConfigData& config) override {
     owner_.configBuffers.push_back(bufferBytes);
-    FakeServiceEntry* entry = owner_.find(name_);
-    if (!entry) return 1060;
-    const std::uint32_t needed = owner_.configBytes ? owner_.configBytes : ConfigBytes(entry->config);
-    if (bufferBytes < needed) {
-      bytesNeeded = needed;
-      return scm::kErrorInsufficientBuffer;
-    }
-    config = entry->config;
-    return 0;
+    return with("", [&](FakeServiceEntry& e) {
+      if (bufferBytes < owner_.configBytes) {
+        bytesNeeded = owner_.configBytes;
+        return scm::kErrorInsufficientBuffer;
+      }
+      config = e.config;
+      return 0L;
+    });
   }
-
   long queryStatus(std::uint32_t& state) override {
-    FakeServiceEntry* entry = owner_.find(name_);
-    if (!entry) return 1060;
-    state = entry->state;
-    return 0;
+    return with("", [&](FakeServiceEntry& e) { return (state = e.state, 0L); });
   }
-
   long start() override {
-    owner_.calls.push_back("start " + Narrow(name_));
-    FakeServiceEntry* entry = owner_.find(name_);
-    if (!entry) return 1060;
-    if (entry->markedForDelete) return 1072;
-    if (entry->config.startType == 4) return 1058;
-    if (entry->state != scm::kStopped) return 1056;
-    entry->state = scm::kRunning;
-    return 0;
+    return with("start", [](FakeServiceEntry& e) {
+      if (e.markedForDelete) return 1072L;
+      if (e.config.startType == 4) return 1058L;
+      if (e.state != scm::kStopped) return 1056L;
+      return (e.state = scm::kRunning, 0L);
+    });
   }
-
   long control(std::uint32_t code) override {
-    owner_.calls.push_back("control " + Narrow(name_) + " " + std::to_string(code));
-    FakeServiceEntry* entry = owner_.find(name_);
-    if (!entry) return 1060;
-    if (entry->state == scm::kStopped) return 1062;
-    switch (code) {
-      case scm::kControlStop:
-        if (entry->refusesStop) return 1052;  // ERROR_INVALID_SERVICE_CONTROL
-        entry->state = scm::kStopped;
-        return 0;
-      case scm::kControlPause:
-        entry->state = scm::kPaused;
-        return 0;
-      case scm::kControlContinue:
-        entry->state = scm::kRunning;
-        return 0;
-      default:
-        return 87;
-    }
+    return with("control", [&](FakeServiceEntry& e) {
+      if (e.state == scm::kStopped) return 1062L;
+      const std::uint32_t next[] = {0, scm::kStopped, scm::kPaused, scm::kRunning};
+      return code < 1 || code > 3 ? 87L : (e.state = next[code], 0L);
+    }, std::to_string(code));
   }
-
   long remove() override {
-    owner_.calls.push_back("delete " + Narrow(name_));
-    FakeServiceEntry* entry = owner_.find(name_);
-    if (!entry) return 1060;
-    if (entry->markedForDelete) return 1072;
-    entry->markedForDelete = true;
-    if (entry->state == scm::kStopped) entry->exists = false;
-    return 0;
+    return with("delete", [](FakeServiceEntry& e) {
+      if (e.markedForDelete) return 1072L;
+      e.markedForDelete = true;
+      e.exists = e.state != scm::kStopped;  // a running one goes when it stops
+      return 0L;
+    });
   }
-
+  // Only the start type is applied: the call's record shows what else was asked.
   long changeConfig(std::uint32_t serviceType, std::uint32_t startType, std::uint32_t errorControl,
                     std::uint32_t* tagId) override {
-    owner_.calls.push_back("change " + Narrow(name_) + " " + std::to_string(serviceType) + " " +
-                           std::to_string(startType) + " " + std::to_string(errorControl) +
-                           (tagId ? " tag" : " notag"));
-    FakeServiceEntry* entry = owner_.find(name_);
-    if (!entry) return 1060;
-    if (startType != scm::kNoChange && startType > 4) return 87;
-    if (serviceType != scm::kNoChange) entry->config.serviceType = serviceType;
-    if (startType != scm::kNoChange) entry->config.startType = startType;
-    if (errorControl != scm::kNoChange) entry->config.errorControl = errorControl;
-    if (tagId) entry->config.tagId = *tagId;
-    return 0;
+    return with("change", [&](FakeServiceEntry& e) { return startType > 4 ? 87L : (e.config.startType = startType, 0L); },
+                std::to_string(serviceType) + " " + std::to_string(startType) + " " + std::to_string(errorControl) +
+                    (tagId ? " tag" : " notag"));
   }
 
  private:
+  // Records "<what> <name> <details>" (nothing for the queries) and runs `request` on the entry, 1060 when it is gone.
+  template <typename Request>
+  long with(const std::string& what, Request request, const std::string& details = "") {
+    if (!what.empty()) owner_.calls.push_back(what + " " + Narrow(name_) + (details.empty() ? "" : " ") + details);
+    FakeServiceEntry* e = owner_.find(name_);
+    return e ? request(*e) : 1060L;
+  }
   FakeServiceControl& owner_;
   std::wstring name_;
 };
@@ -123,58 +90,32 @@ class FakeManager final : public platform::ServiceManager {
     owner_.calls.push_back("close manager");
   }
 
-  std::unique_ptr<platform::Service> openService(const std::wstring& name, std::uint32_t access,
-                                                 long& error) override {
+  std::unique_ptr<platform::Service> openService(const std::wstring& name, std::uint32_t access, long& error) override {
     owner_.calls.push_back("open " + Narrow(name) + " " + std::to_string(access));
-    if (name.empty()) {
-      error = 123;  // ERROR_INVALID_NAME
-      return nullptr;
-    }
-    if (!owner_.find(name)) {
-      error = 1060;
-      return nullptr;
-    }
-    return std::make_unique<FakeService>(owner_, name);
+    error = name.empty() ? 123 : 1060;  // ERROR_INVALID_NAME, ERROR_SERVICE_DOES_NOT_EXIST
+    return owner_.find(name) ? std::make_unique<FakeService>(owner_, name) : nullptr;
   }
 
   long enumerate(std::uint32_t typeFilter, std::uint32_t stateFilter, std::uint32_t bufferBytes,
-                 std::uint32_t& bytesNeeded, std::uint32_t& resumeHandle,
-                 std::vector<std::wstring>& names) override {
-    owner_.enumBuffers.push_back(bufferBytes);
-    owner_.enumResumes.push_back(resumeHandle);
+                 std::uint32_t& bytesNeeded, std::uint32_t& resumeHandle, std::vector<std::wstring>& names) override {
+    owner_.enums.push_back({bufferBytes, resumeHandle, 0});
     if (typeFilter == 0 || stateFilter == 0 || (typeFilter & ~0x3Fu) != 0) return 87;
-    const bool sizeRequest = bufferBytes == 0;
-    if (sizeRequest && owner_.sizeRequestError) return owner_.sizeRequestError;
-    if (!sizeRequest && owner_.dataCallError) return owner_.dataCallError;
-
+    if (long error = bufferBytes ? owner_.dataCallError : owner_.sizeRequestError) return error;
     std::vector<const FakeServiceEntry*> matching;
-    for (const FakeServiceEntry& entry : owner_.services) {
-      const bool deleted = entry.markedForDelete && !entry.exists;
-      if (!deleted && (entry.config.serviceType & typeFilter)) matching.push_back(&entry);
+    for (const FakeServiceEntry& e : owner_.services) {
+      if (!(e.markedForDelete && !e.exists) && (e.config.serviceType & typeFilter)) matching.push_back(&e);
     }
-    const std::size_t from = owner_.ignoresResumeHandle ? 0 : std::min<std::size_t>(resumeHandle, matching.size());
-    std::uint32_t remaining = 0;
-    for (std::size_t i = from; i < matching.size(); ++i) remaining += EntryBytes(*matching[i]);
-
-    std::uint32_t used = 0;
-    std::size_t taken = 0;
-    for (std::size_t i = from; i < matching.size(); ++i) {
-      if (owner_.entriesPerCall && taken == owner_.entriesPerCall) break;
-      if (used + EntryBytes(*matching[i]) > bufferBytes) break;
-      used += EntryBytes(*matching[i]);
-      names.push_back(matching[i]->name);
-      ++taken;
+    std::size_t at = owner_.ignoresResumeHandle ? 0 : std::min<std::size_t>(resumeHandle, matching.size());
+    for (std::uint32_t used = 0, taken = 0; at < matching.size(); ++at, ++taken) {
+      used += EntryBytes(*matching[at]);
+      if ((owner_.entriesPerCall && taken == owner_.entriesPerCall) || used > bufferBytes) break;
+      names.push_back(matching[at]->name);
     }
-    if (from + taken < matching.size()) {
-      if (!owner_.ignoresResumeHandle) resumeHandle = static_cast<std::uint32_t>(from + taken);
-      std::uint32_t rest = 0;
-      for (std::size_t i = from + taken; i < matching.size(); ++i) rest += EntryBytes(*matching[i]);
-      bytesNeeded = taken == 0 ? remaining : rest;
-      owner_.enumNeeded.push_back(bytesNeeded);
-      return scm::kErrorMoreData;
-    }
-    resumeHandle = 0;
-    return 0;
+    if (at == matching.size()) return static_cast<long>(resumeHandle = 0);
+    if (!owner_.ignoresResumeHandle) resumeHandle = static_cast<std::uint32_t>(at);
+    for (bytesNeeded = 0; at < matching.size(); ++at) bytesNeeded += EntryBytes(*matching[at]);
+    owner_.enums.back().needed = bytesNeeded;
+    return scm::kErrorMoreData;
   }
 
  private:
@@ -185,36 +126,21 @@ class FakeManager final : public platform::ServiceManager {
 
 std::unique_ptr<platform::ServiceManager> FakeServiceControl::openManager(std::uint32_t access, long& error) {
   calls.push_back("manager " + std::to_string(access));
-  if (managerError) {
-    error = managerError;
-    return nullptr;
-  }
-  return std::make_unique<FakeManager>(*this);
+  error = managerError;
+  return managerError ? nullptr : std::make_unique<FakeManager>(*this);
 }
 
-std::wstring FakeServiceControl::systemMessage(long code) {
-  auto it = messages.find(code);
-  return it == messages.end() ? std::wstring() : it->second;
-}
-
-FakeServiceEntry& FakeServiceControl::add(const std::wstring& name, std::uint32_t type,
-                                          std::uint32_t startType) {
-  FakeServiceEntry entry;
-  entry.name = name;
-  entry.config.serviceType = type;
-  entry.config.startType = startType;
-  entry.config.displayName = name + L" display";
-  entry.config.imagePath = L"C:\\windows\\system32\\" + name + L".exe";
-  entry.config.serviceStartName = L"LocalSystem";
-  services.push_back(entry);
-  return services.back();
+FakeServiceEntry& FakeServiceControl::add(const std::wstring& name, std::uint32_t type, std::uint32_t startType) {
+  FakeServiceEntry& e = services.emplace_back();
+  e.name = name;
+  e.config = {type, startType, 0, 0, L"C:\\windows\\system32\\" + name + L".exe", L"", L"", L"LocalSystem",
+              name + L" display"};
+  return e;
 }
 
 FakeServiceEntry* FakeServiceControl::find(const std::wstring& name) {
-  for (FakeServiceEntry& entry : services) {
-    if (entry.exists && entry.name == name) return &entry;
-  }
-  return nullptr;
+  auto it = std::find_if(services.begin(), services.end(), [&](auto& e) { return e.exists && e.name == name; });
+  return it == services.end() ? nullptr : &*it;
 }
 
 }  // namespace fakes

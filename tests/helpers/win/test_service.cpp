@@ -10,16 +10,13 @@ namespace {
 std::wstring g_name;
 SERVICE_STATUS_HANDLE g_statusHandle = nullptr;
 HANDLE g_stopEvent = nullptr;
-SERVICE_STATUS g_status{};
 
 void Report(DWORD state) {
-  g_status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
-  g_status.dwCurrentState = state;
-  g_status.dwControlsAccepted =
-      state == SERVICE_START_PENDING ? 0 : SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE;
-  g_status.dwWin32ExitCode = NO_ERROR;
-  g_status.dwWaitHint = state == SERVICE_START_PENDING || state == SERVICE_STOP_PENDING ? 3000 : 0;
-  ::SetServiceStatus(g_statusHandle, &g_status);
+  const bool pending = state == SERVICE_START_PENDING || state == SERVICE_STOP_PENDING;
+  SERVICE_STATUS status{SERVICE_WIN32_OWN_PROCESS, state,
+                        state == SERVICE_START_PENDING ? 0u : SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE,
+                        NO_ERROR, 0, 0, pending ? 3000u : 0u};
+  ::SetServiceStatus(g_statusHandle, &status);
 }
 
 DWORD WINAPI Handler(DWORD control, DWORD, LPVOID, LPVOID) {
@@ -29,10 +26,8 @@ DWORD WINAPI Handler(DWORD control, DWORD, LPVOID, LPVOID) {
       ::SetEvent(g_stopEvent);
       return NO_ERROR;
     case SERVICE_CONTROL_PAUSE:
-      Report(SERVICE_PAUSED);
-      return NO_ERROR;
     case SERVICE_CONTROL_CONTINUE:
-      Report(SERVICE_RUNNING);
+      Report(control == SERVICE_CONTROL_PAUSE ? SERVICE_PAUSED : SERVICE_RUNNING);
       return NO_ERROR;
     case SERVICE_CONTROL_INTERROGATE:
       return NO_ERROR;

@@ -1,0 +1,323 @@
+// The service library, the rows of the Services list and the tab's commands,
+// over an in-memory manager: the manager is a double so that paging, buffer
+// sizes and failures Wine never produces can be staged.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "doubles/fake_profile_files.h"
+#include "doubles/fake_services.h"
+#include "doubles/fake_system.h"
+#include "services/service_commands.h"
+#include "services/service_list.h"
+
+namespace {
+
+using dravik::Command;
+using dravik::ServicePicture;
+using ::testing::ElementsAre;
+namespace scm = platform::scm;
+
+// A language file on disk; by default with the state texts and the error title.
+struct LanguageFile {
+  explicit LanguageFile(const std::string& main = "77=Running\r\n89=Service Error\r\n101=Stopped\r\n102=Start "
+                                                  "Pending\r\n103=Stop Pending\r\n104=Continue Pending\r\n105=Pause "
+                                                  "Pending\r\n106=Paused\r\n") {
+    std::ofstream(path, std::ios::binary) << "[LANGUAGE]\r\nCharacterSet=0\r\n[Main]\r\n" << main;
+  }
+  ~LanguageFile() { std::filesystem::remove(path); }
+  std::filesystem::path path = std::filesystem::temp_directory_path() / ("dravik-services-" + std::to_string(++count) + ".lng");
+  fakes::FakeProfileFiles profiles;
+  dravik::Language language{profiles, fakes::WidePath(path.string())};
+  static inline int count = 0;
+};
+
+class ServicesTest : public ::testing::Test {
+ protected:
+  std::vector<std::wstring> list(std::uint32_t typeFilter) {
+    std::vector<std::wstring> names;
+    dravik::EnumNTServices(scm_, ui_, typeFilter, scm::kStateAll,
+                           [&](const std::wstring& name, const dravik::ServiceConfig& config, std::uint32_t state) {
+                             names.push_back(name);
+                             configs.push_back(config);
+                             states.push_back(state);
+                           });
+    return names;
+  }
+  bool run(Command command, std::optional<std::wstring> name = L"Spooler") {
+    return dravik::RunServiceCommand(command, name, context_);
+  }
+
+  fakes::FakeServiceControl scm_;
+  fakes::FakeUserInterface ui_;
+  std::vector<dravik::ServiceConfig> configs;
+  std::vector<std::uint32_t> states;
+  LanguageFile file_;
+  dravik::MessageTexts messages_;
+  std::vector<std::string> steps_;
+  dravik::ServiceCommandContext context_{scm_, ui_, file_.language, messages_,
+                                         [this](int s) { steps_.push_back("pause " + std::to_string(s)); },
+                                         [this] { steps_.push_back("rebuild"); }};
+};
+
+TEST(ConfigBufferBytes, WholeBlocksOf36AlwaysLargerThanNeeded) {
+  // needed / 36 + 1, rounded half to even: 18 -> 1.5 -> 2, 54 -> 2.5 -> 2, 90 -> 3.5 -> 4.
+  EXPECT_THAT((std::vector{dravik::ConfigBufferBytes(17), dravik::ConfigBufferBytes(18), dravik::ConfigBufferBytes(54),
+                           dravik::ConfigBufferBytes(90)}),
+              ElementsAre(36u, 72u, 72u, 144u));
+  for (std::uint32_t needed = 0; needed < 5000; ++needed) {
+    const std::uint32_t bytes = dravik::ConfigBufferBytes(needed);
+    ASSERT_TRUE(bytes % 36 == 0 && bytes > needed && bytes <= needed + 54) << needed;
+  }
+}
+
+TEST_F(ServicesTest, ConfigAsksTheSizeReadsWholeBlocksAndTakesEveryFieldWhole) {
+  auto& entry = scm_.add(L"Spooler");
+  entry.config = {0x110, 2, 1, 7, L"C:\\" + std::wstring(400, L'p') + L".exe", L"SpoolerGroup",
+                  std::wstring(L"RPCSS\0http\0", 11), L"LocalSystem", L"Print Spooler"};
+  const dravik::ServiceConfig c = dravik::GetServiceConfig(scm_, L"Spooler");
+  EXPECT_THAT((std::vector{c.serviceStartName, c.displayName, c.dependencies, c.errorControl, c.tagId,
+                           c.loadOrderGroup, c.imagePath, c.startType, c.serviceType}),
+              ElementsAre(L"LocalSystem", L"Print Spooler", L"RPCSS", L"1", L"7", L"SpoolerGroup",
+                          entry.config.imagePath, L"2", L"272"));
+  EXPECT_EQ(c.errorCode, 0);
+  EXPECT_THAT(scm_.configBuffers, ElementsAre(0u, 144u));
+  EXPECT_THAT(scm_.calls, ElementsAre("manager 1", "open Spooler 1", "close Spooler", "close manager"));
+
+  const dravik::ServiceConfig missing = dravik::GetServiceConfig(scm_, L"Gone");
+  EXPECT_EQ(missing.errorCode, 1060);
+  EXPECT_EQ(missing.displayName + missing.startType + missing.serviceType + missing.imagePath + missing.tagId, L"");
+  entry.state = scm::kPaused;
+  EXPECT_EQ(dravik::GetServiceState(scm_, L"Spooler"), 7u);
+  EXPECT_EQ(scm_.calls[8], "open Spooler 4");
+  EXPECT_EQ(dravik::GetServiceState(scm_, L"Gone"), 0u);
+  scm_.managerError = 5;
+  EXPECT_EQ(dravik::GetServiceConfig(scm_, L"Spooler").errorCode, 5);
+  EXPECT_EQ(scm_.openHandles, 0);
+}
+
+TEST_F(ServicesTest, ListsTheFilteredServicesInTheManagersOrderAllocatingExactly) {
+  scm_.add(L"Zeta");
+  scm_.add(L"disk", 0x1, 0);
+  scm_.add(L"Alpha", 0x20, 2).state = scm::kRunning;
+  EXPECT_THAT(list(scm::kTypeWin32), ElementsAre(L"Zeta", L"Alpha"));
+  EXPECT_EQ(configs[1].displayName, L"Alpha display");
+  EXPECT_EQ(states[1], scm::kRunning);
+  EXPECT_EQ(scm_.calls.front(), "manager 2147483648");  // GENERIC_READ for the listing
+  ASSERT_EQ(scm_.enums.size(), 2u);
+  EXPECT_EQ(scm_.enums[0].buffer, 0u);
+  EXPECT_EQ(scm_.enums[1].buffer, scm_.enums[0].needed);  // what the size request said
+  EXPECT_THAT(list(scm::kTypeDrivers), ElementsAre(L"disk"));
+  EXPECT_THAT(list(scm::kTypeDrivers | scm::kTypeWin32), ElementsAre(L"Zeta", L"disk", L"Alpha"));
+  EXPECT_TRUE(list(0).empty());  // both View items unchecked: refused, silently
+  EXPECT_TRUE(ui_.boxes.empty());
+  EXPECT_EQ(scm_.openHandles, 0);
+}
+
+TEST_F(ServicesTest, MoreDataGoesOnFromTheResumeHandleAndCannotSpinWhenItIsIgnored) {
+  for (int i = 0; i < 7; ++i) scm_.add(L"Svc" + std::to_wstring(i));
+  scm_.entriesPerCall = 3;
+  EXPECT_EQ(list(scm::kTypeWin32).size(), 7u);
+  std::vector<std::uint32_t> resumes;
+  for (const auto& call : scm_.enums) resumes.push_back(call.resume);
+  // Three rounds of size request plus data call, each going on from where the last stopped.
+  EXPECT_THAT(resumes, ElementsAre(0u, 0u, 3u, 3u, 6u, 6u));
+  scm_.enums.clear();
+  scm_.ignoresResumeHandle = true;  // as Wine does
+  EXPECT_THAT(list(scm::kTypeWin32), ElementsAre(L"Svc0", L"Svc1", L"Svc2"));
+  EXPECT_EQ(scm_.enums.size(), 2u);
+  EXPECT_TRUE(ui_.boxes.empty());
+}
+
+TEST_F(ServicesTest, ListingFailuresAndAServiceDeletedBetweenListingAndQuery) {
+  scm_.add(L"Before");
+  scm_.add(L"Vanished").exists = false;  // listed, but gone when opened
+  scm_.add(L"After");
+  EXPECT_EQ(list(scm::kTypeWin32).size(), 3u);
+  EXPECT_EQ(configs[1].errorCode, 1060);
+  EXPECT_EQ(configs[1].displayName, L"");
+  EXPECT_EQ(states[1], 0u);
+  EXPECT_EQ(configs[2].displayName, L"After display");
+
+  scm_.entriesPerCall = 1;  // a size request failing midway keeps what was listed, silently
+  int seen = 0;
+  dravik::EnumNTServices(scm_, ui_, scm::kTypeWin32, scm::kStateAll,
+                         [&](const std::wstring&, const dravik::ServiceConfig&, std::uint32_t) {
+                           if (++seen == 2) scm_.sizeRequestError = 1115;
+                         });
+  EXPECT_EQ(seen, 2);
+  EXPECT_TRUE(ui_.boxes.empty());
+  scm_.sizeRequestError = 0;
+  scm_.managerError = 5;
+  EXPECT_TRUE(list(scm::kTypeWin32).empty());
+  scm_.managerError = 0;
+  scm_.dataCallError = 6;
+  EXPECT_TRUE(list(scm::kTypeWin32).empty());
+  ASSERT_EQ(ui_.boxes.size(), 2u);
+  EXPECT_EQ(ui_.boxes[0].text, L"API Call Failed OpenSCManager Failed");
+  EXPECT_EQ(ui_.boxes[1].text, L"API Call Failed EnumServices Failure");
+  EXPECT_EQ(ui_.boxes[1].title + std::to_wstring(ui_.boxes[1].flags), L"0");  // the application's title, OK only
+  EXPECT_EQ(scm_.openHandles, 0);
+}
+
+TEST_F(ServicesTest, EachCommandOpensWithItsOwnRightAndReturnsTheErrorOfTheStepThatFailed) {
+  auto& svc = scm_.add(L"Svc");
+  const std::tuple<long (*)(platform::ServiceControl&, const std::wstring&), const char*, const char*> table[] = {
+      {&dravik::StartNTService, "open Svc 16", "start Svc"},
+      {&dravik::PauseNTService, "open Svc 64", "control Svc 2"},
+      {&dravik::ContinueNTService, "open Svc 64", "control Svc 3"},
+      {&dravik::StopNTService, "open Svc 32", "control Svc 1"}};
+  for (const auto& [command, open, request] : table) {
+    scm_.calls.clear();
+    EXPECT_EQ(command(scm_, L"Svc"), 0) << request;
+    EXPECT_THAT(scm_.calls, ElementsAre("manager 1", open, request, "close Svc", "close manager"));
+  }
+  EXPECT_EQ(dravik::StopNTService(scm_, L"Svc"), 1062);  // not running
+  scm_.calls.clear();
+  EXPECT_EQ(dravik::StartNTService(scm_, L"Gone"), 1060);
+  EXPECT_THAT(scm_.calls, ElementsAre("manager 1", "open Gone 16", "close manager"));
+
+  scm_.calls.clear();
+  EXPECT_EQ(dravik::SetServiceStartType(scm_, L"Svc", scm::kNoChange, 4, scm::kNoChange, nullptr), 0);
+  EXPECT_EQ(scm_.calls[1] + "/" + scm_.calls[2], "open Svc 2/change Svc 4294967295 4 4294967295 notag");
+  EXPECT_EQ(svc.config.startType, 4u);
+  // Delete sends stop first; its failure (1062, not running) does not matter, only the deletion's.
+  scm_.calls.clear();
+  EXPECT_EQ(dravik::DeleteNTService(scm_, L"Svc"), 0);
+  EXPECT_THAT(scm_.calls, ElementsAre("manager 1", "open Svc 983551", "control Svc 1", "delete Svc", "close Svc",
+                                      "close manager"));
+  EXPECT_EQ(dravik::DeleteNTService(scm_, L"Svc"), 1060);
+  EXPECT_EQ(scm_.openHandles, 0);
+}
+
+TEST(ServiceTexts, ErrorStateStartAndServiceTypeTexts) {
+  fakes::FakeServiceControl control;
+  control.messages = {{1062, L"Service not active.\r\n"}, {1055, L"The service database is locked.\r\n"}};
+  EXPECT_THAT((std::vector{dravik::ServiceErrorText(control, 0), dravik::ServiceErrorText(control, 1055),
+                           dravik::ServiceErrorText(control, 1062), dravik::ServiceErrorText(control, 31337)}),
+              ElementsAre(L"NO_ERROR", L"ERROR_DATABASE_LOCKED", L"Service not active.\r\n", L"UNKNOWN_ERROR 31337"));
+  LanguageFile file;
+  std::vector<std::wstring> stateTexts;
+  for (std::uint32_t state = 0; state < 9; ++state) stateTexts.push_back(dravik::ServiceStateText(file.language, state));
+  EXPECT_THAT(stateTexts, ElementsAre(L"Unknown", L"Stopped", L"Start Pending", L"Stop Pending", L"Running",
+                                      L"Continue Pending", L"Pause Pending", L"Paused", L"Unknown"));
+  // A language without the pending texts shows them empty, not in English.
+  LanguageFile sparse("77=L\xe4uft\r\n");  // code page 1252
+  EXPECT_EQ(dravik::ServiceStateText(sparse.language, 2), L"");
+  EXPECT_EQ(dravik::ServiceStateText(sparse.language, 4), L"L\u00e4uft");
+
+  dravik::MessageTexts messages;
+  messages.set(dravik::MessageText::Manual, L"Manuell");
+  std::vector<std::wstring> startTypes;
+  for (auto code : {L"3", L"03", L"0", L"1", L"2", L"4", L"", L"5", L"-1", L"3x", L"99999999999999999999"}) {
+    startTypes.push_back(dravik::StartTypeText(messages, code));
+  }
+  EXPECT_THAT(startTypes, ElementsAre(L"Manuell", L"Manuell", L"Boot", L"System", L"Automatic", L"Disabled",
+                                      L"Unknown", L"Unknown", L"Unknown", L"Unknown", L"Unknown"));
+  std::vector<std::wstring> types;
+  for (auto code : {L"1", L"2", L"4", L"8", L"16", L"32", L"272", L"288", L"", L"48", L"abc"}) {
+    types.push_back(dravik::ServiceTypeText(code));
+  }
+  EXPECT_THAT(types, ElementsAre(L"Kernel Mode Driver", L"File System Driver", L"Adapter", L"Driver Service",
+                                 L"Own Process", L"Shared Process", L"Own Process (Interactive)",
+                                 L"Shared Process (Interactive)", L"Unknown", L"Unknown", L"Unknown"));
+}
+
+TEST(ServiceRows, ColumnsFiltersPicturesAndStartTypesOfTheList) {
+  EXPECT_THAT((std::vector{dravik::ServiceTypeFilter(true, false), dravik::ServiceTypeFilter(false, true),
+                           dravik::ServiceTypeFilter(true, true), dravik::ServiceTypeFilter(false, false)}),
+              ElementsAre(48u, 11u, 59u, 0u));
+  LanguageFile file;
+  dravik::StateTexts states(file.language);
+  dravik::MessageTexts messages;
+  const dravik::ServiceConfig config{0,   L"LocalSystem", L"Print Spooler", L"", L"1", L"0", L"Group",
+                                     L"\\??\\C:\\spoolsv.exe", L"4", L"272"};
+  auto row = dravik::MakeServiceRow(states, messages, L"Spooler", config, scm::kRunning);
+  EXPECT_THAT(row.columns, ElementsAre(L"Print Spooler", L"Spooler", L"Running", L"Disabled", L"C:\\spoolsv.exe",
+                                       L"Own Process (Interactive)", L"LocalSystem", L"Group"));
+  EXPECT_EQ(row.picture, ServicePicture::Disabled);  // red beats green
+  dravik::ServiceConfig gone;
+  gone.errorCode = 1060;
+  row = dravik::MakeServiceRow(states, messages, L"Gone", gone, 0);
+  EXPECT_THAT(row.columns, ElementsAre(L"", L"Gone", L"Unknown", L"Unknown", L"", L"Unknown", L"", L""));
+  EXPECT_EQ(row.picture, ServicePicture::Other);
+  // Each state text is read from the file once per rebuild, not once per row.
+  for (std::uint32_t state = 0; state < 10; ++state) states(state);
+  const int reads = file.profiles.reads;
+  for (std::uint32_t state = 0; state < 100; ++state) states(state % 10);
+  EXPECT_EQ(file.profiles.reads, reads);
+  // Only a leading kernel prefix is trimmed.
+  EXPECT_EQ(dravik::WithoutDevicePrefix(L"x\\\\??\\y.sys"), L"x\\\\??\\y.sys");
+  EXPECT_EQ(dravik::WithoutDevicePrefix(L"\\??"), L"\\??");
+
+  const std::tuple<const wchar_t*, const wchar_t*, ServicePicture> pictures[] = {
+      {L"Running", L"Automatic", ServicePicture::Running}, {L"Paused", L"Manual", ServicePicture::Paused},
+      {L"Paused", L"Disabled", ServicePicture::Disabled},  {L"Stopped", L"Disabled", ServicePicture::Disabled},
+      {L"Stopped", L"Manual", ServicePicture::Other},      {L"Start Pending", L"Automatic", ServicePicture::Other},
+      {L"running", L"disabled", ServicePicture::Other}};  // exact, case-sensitive comparisons
+  for (const auto& [state, start, picture] : pictures) {
+    EXPECT_EQ(dravik::RowPicture(messages, state, start), picture) << std::wstring(state) + L"/" + start;
+  }
+  EXPECT_THAT((std::vector{dravik::StartTypeOfText(messages, L"Boot"), dravik::StartTypeOfText(messages, L"Disabled"),
+                           dravik::StartTypeOfText(messages, L"Unknown"), dravik::StartTypeOfText(messages, L"manual")}),
+              ElementsAre(0, 4, -1, -1));
+  // A language that uses one word twice: the earlier start type is taken.
+  messages.set(dravik::MessageText::Automatic, L"Auto");
+  messages.set(dravik::MessageText::Manual, L"Auto");
+  EXPECT_EQ(dravik::StartTypeOfText(messages, L"Auto"), 2);
+}
+
+// The Wine tests run every command on a real service; here what they cannot stage.
+TEST_F(ServicesTest, CommandsAskTheirOwnQuestionsAndStartTypesWaitOneSecond) {
+  scm_.add(L"Spooler").state = scm::kRunning;
+  scm_.messages = {{123, L"Invalid name.\r\n"}};
+  ui_.answers = {platform::mb::kAnswerYes, platform::mb::kAnswerYes};
+  run(Command::PauseService);
+  run(Command::DeleteService);
+  run(Command::ResumeService, std::nullopt);  // no row selected: the manager's error for an empty name
+  ASSERT_EQ(ui_.boxes.size(), 3u);
+  const std::wstring risk = L" services might cause some programs to malfunction or result in system instability!";
+  EXPECT_EQ(ui_.boxes[0].text, L"Pausing" + risk + L"\r\n\r\nName: Spooler\r\nDo you want to pause this service?");
+  EXPECT_EQ(ui_.boxes[1].text, L"Deleting" + risk + L"\r\n\r\nName: Spooler\r\nDo you want to DELETE this service?");
+  EXPECT_EQ(ui_.boxes[2].text + L"|" + ui_.boxes[2].title, L"Name: \r\nInvalid name.\r\n|Service Error");  // key 89
+  EXPECT_EQ(scm_.find(L"Spooler"), nullptr);  // stopped by the delete, so gone at once
+  EXPECT_EQ(steps_.size(), 6u);
+
+  scm_.add(L"Spooler");
+  const Command startTypes[] = {Command::StartupBoot, Command::StartupSystem, Command::StartupAutomatic,
+                                Command::StartupManual, Command::StartupDisabled};
+  for (std::uint32_t type = 0; type < 5; ++type) {
+    steps_.clear();
+    EXPECT_TRUE(run(startTypes[type]));
+    EXPECT_EQ(scm_.calls.end()[-3], "change Spooler 4294967295 " + std::to_string(type) + " 4294967295 notag");
+    EXPECT_THAT(steps_, ElementsAre("pause 1", "rebuild"));
+  }
+  scm_.calls.clear();
+  steps_.clear();
+  EXPECT_TRUE(run(Command::StartupDisabled, std::nullopt));  // no row: nothing at all
+  EXPECT_FALSE(run(Command::EndTask));
+  EXPECT_FALSE(run(Command::ViewWinServices));  // the page toggles its filter itself
+  EXPECT_TRUE(scm_.calls.empty() && steps_.empty() && ui_.boxes.size() == 3);
+}
+
+TEST(Pause, PumpsUntilTheSecondsHavePassedOrMidnight) {
+  fakes::FakeUserInterface ui;
+  double now = 1000.0;
+  std::vector<int> idles;
+  const dravik::PauseClock clock{[&] { return std::exchange(now, now + 0.25); }, [&](int ms) { idles.push_back(ms); }};
+  dravik::Pause(ui, clock, 2);
+  // Start read 1000; readings 1000.25 ... 1001.75 go on, 1002 stops.
+  EXPECT_EQ(ui.pumps, 7);
+  EXPECT_THAT(idles, ElementsAre(50, 50, 50, 50, 50, 50, 50));
+  now = 86399.5;
+  const dravik::PauseClock midnight{[&] { return std::fmod(std::exchange(now, now + 0.25), 86400.0); }, nullptr};
+  dravik::Pause(ui, midnight, 2);
+  EXPECT_EQ(ui.pumps, 8);  // 86399.75 goes on, then 0.0 is below the start
+  dravik::Pause(ui, clock, 0);
+  EXPECT_EQ(ui.pumps, 8);
+}
+
+}  // namespace
