@@ -37,8 +37,8 @@ setup=$work/setup-amd64.exe
 started=$(date +%s)
 
 # --- the test installer, from the same script and lists as the release one
-package_check_exe amd64 "$program_dir/draviktm.exe" || die "the 64-bit program is not fit to ship"
-package_stage "$program_dir" "$stage" || die "could not gather the shipped files"
+package_stage amd64 "$program_dir" "$stage" || die "could not gather the shipped files"
+package_check_exe amd64 "$stage/draviktm.exe" || die "the 64-bit program is not fit to ship"
 package_installer amd64 "$stage" "$icon" "$setup" || die "makensis could not build the installer"
 package_check_installer amd64 "$setup" || die "the installer lacks its version or its administrator request"
 mapfile -t shipped < <(package_files "$stage")
@@ -104,17 +104,23 @@ size=$(reg_value "$uninstall_key" EstimatedSize || true)
 
 # --- the installed program starts and shows its main window
 wine "$install_dir_w\\draviktm.exe" >/dev/null 2>&1 &
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Dravik Task Manager$' 2>/dev/null | head -1) || true
-if [ -n "$window" ]; then
-  pid=$(xdotool getwindowpid "$window" 2>/dev/null || true)
-  if [ -n "$pid" ] && tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qi 'Program Files.Dravik Task Manager.draviktm.exe'; then
-    pass "the installed program shows its main window"
-  else
-    fail "the window 'Dravik Task Manager' is not the installed program's (pid '${pid}')"
-  fi
-else
+# Its window, told from any other of that title by the process behind it.
+installed_window() {
+  local window pid
+  for window in $(xdotool search --onlyvisible --name '^Dravik Task Manager$' 2>/dev/null); do
+    pid=$(xdotool getwindowpid "$window" 2>/dev/null) || continue
+    tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null |
+      grep -qi 'Program Files.Dravik Task Manager.draviktm\.exe' && return 0
+  done
+  return 1
+}
+shown=no
+for _ in $(seq 60); do
+  installed_window && { shown=yes; break; }
+  sleep 0.5
+done
+[ $shown = yes ] && pass "the installed program shows its main window" ||
   fail "the installed program showed no main window within 30 s"
-fi
 # The program's own settings, as if it had saved them: the uninstaller keeps them.
 wine reg add "$settings_key" /v InstallTestMark /d kept /f >/dev/null 2>&1 || fail "could not write the settings key"
 wineserver -k 2>/dev/null || true

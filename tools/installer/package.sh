@@ -19,9 +19,16 @@ package_version() {
 
 # Copies what ships from a built program folder into STAGE: the program, its
 # help, every language file of the source tree, the readme and the licence.
-# Texts get Windows line ends, for Notepad.
+# The program loses its symbol tables and the debug data the static runtime
+# brings along (about 40% of its size); texts get Windows line ends, for
+# Notepad. ARCH: x86 or amd64.
 package_stage() {
-  local program=$1 stage=$2 version lng name
+  local arch=$1 program=$2 stage=$3 version lng name strip
+  case $arch in
+    x86) strip=i686-w64-mingw32-strip ;;
+    amd64) strip=x86_64-w64-mingw32-strip ;;
+    *) package_fail "unknown architecture $arch"; return 1 ;;
+  esac
   version=$(package_version) || return 1
   rm -rf "$stage"
   mkdir -p "$stage/Language"
@@ -29,6 +36,7 @@ package_stage() {
     [ -s "$program/$name" ] || package_fail "$program/$name is missing: build the program first" || return 1
     cp "$program/$name" "$stage/$name"
   done
+  "$strip" "$stage/draviktm.exe" || package_fail "could not strip the program" || return 1
   for lng in "$package_source"/localization/languages/*.lng; do
     name=$(basename "$lng")
     [ -s "$program/Language/$name" ] || package_fail "$program/Language/$name is missing" || return 1

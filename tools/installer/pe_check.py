@@ -117,7 +117,7 @@ def main():
 
     for fault in faults:
         print('%s: %s' % (args.file, fault), file=sys.stderr)
-    kinds = sorted({t for t, _, _ in found}, key=str)
+    kinds = sorted({t for t, _, _ in found}, key=lambda t: (isinstance(t, str), str(t).zfill(5)))
     print('%s: resource types %s, file version %s, icons %s' % (
         args.file, kinds, ','.join(v or '?' for v in versions), groups))
     return 1 if faults else 0
