@@ -121,6 +121,16 @@ for _ in $(seq 60); do
 done
 [ $shown = yes ] && pass "the installed program shows its main window" ||
   fail "the installed program showed no main window within 30 s"
+# A running copy holds its files open: the silent uninstaller gives up and
+# touches nothing. (With _?= it runs in place, so `wine` returns its exit code.)
+rc=0
+wine "$install_dir_w\\uninstall.exe" /S "_?=$install_dir_w" || rc=$?
+mapfile -t kept < <(cd "$install_dir" 2>/dev/null && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+if [ $rc -ne 0 ] && [ "$(printf '%s\n' "${kept[@]}")" = "$expected" ]; then
+  pass "uninstalling while the program runs is refused (exit $rc), nothing removed"
+else
+  fail "uninstalling while the program runs: exit $rc, ${#kept[@]} of $(echo "$expected" | wc -l) files left"
+fi
 # The program's own settings, as if it had saved them: the uninstaller keeps them.
 wine reg add "$settings_key" /v InstallTestMark /d kept /f >/dev/null 2>&1 || fail "could not write the settings key"
 wineserver -k 2>/dev/null || true

@@ -57,7 +57,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Freeware"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\draviktm.exe"
-!define MUI_UNCOMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
@@ -66,6 +65,9 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Freeware"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_TEXT_TOP "The program's settings (language, window, columns) are kept for a later install unless you tick the box below. Click Uninstall to start."
+!define MUI_COMPONENTSPAGE_TEXT_COMPLIST "Remove:"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -138,7 +140,7 @@ Section "un.${PRODUCT}" SecUnProgram
 SectionEnd
 
 ; Off unless ticked: the settings survive an uninstall followed by a new install.
-Section /o "un.Remove the program's settings (language, window, columns)" SecUnSettings
+Section /o "un.The program's settings" SecUnSettings
   DeleteRegKey HKLM "${SETTINGS_KEY}"
 SectionEnd
 
