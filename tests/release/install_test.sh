@@ -122,9 +122,12 @@ done
 [ $shown = yes ] && pass "the installed program shows its main window" ||
   fail "the installed program showed no main window within 30 s"
 # A running copy holds its files open: the silent uninstaller gives up and
-# touches nothing. (With _?= it runs in place, so `wine` returns its exit code.)
+# touches nothing. With _?= it runs in place, so its exit code can be read; the
+# option must stand unquoted, which only a batch file gives it.
+printf '@"%s\\uninstall.exe" /S _?=%s\r\n@exit /b %%errorlevel%%\r\n' "$install_dir_w" "$install_dir_w" \
+  >"$c_drive/uninstall_in_place.bat"
 rc=0
-wine "$install_dir_w\\uninstall.exe" /S "_?=$install_dir_w" || rc=$?
+wine cmd /c 'C:\uninstall_in_place.bat' || rc=$?
 mapfile -t kept < <(cd "$install_dir" 2>/dev/null && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 if [ $rc -ne 0 ] && [ "$(printf '%s\n' "${kept[@]}")" = "$expected" ]; then
   pass "uninstalling while the program runs is refused (exit $rc), nothing removed"

@@ -92,7 +92,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Freeware"
     ${If} $0 == 0
       ${Break}
     ${EndIf}
-    MessageBox MB_ICONEXCLAMATION|MB_RETRYCANCEL "${PRODUCT} is running. Close it, then choose Retry." /SD IDCANCEL IDRETRY +2
+    MessageBox MB_ICONEXCLAMATION|MB_RETRYCANCEL "${PRODUCT} is running. Close it, then choose Retry." /SD IDCANCEL IDRETRY +3
+    SetErrorLevel 32 ; ERROR_SHARING_VIOLATION: a silent run must not end in success
     Abort
   ${Loop}
 !macroend
