@@ -98,12 +98,20 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Freeware"
   ${Loop}
 !macroend
 
-Function .onInit
-  !insertmacro RequireAdministrator
-  SetShellVarContext all
+; The settings key is where the program itself looks: a 32-bit program (and
+; this installer when 32-bit) sees the 32-bit registry view on 64-bit Windows,
+; a 64-bit one the native view. The uninstall entry follows the same view,
+; which Add/Remove Programs reads both of.
+!macro UseTheProgramsRegistryView
   !if ${ARCH} == amd64
     SetRegView 64
   !endif
+!macroend
+
+Function .onInit
+  !insertmacro RequireAdministrator
+  SetShellVarContext all
+  !insertmacro UseTheProgramsRegistryView
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
@@ -149,9 +157,7 @@ SectionEnd
 Function un.onInit
   !insertmacro RequireAdministrator
   SetShellVarContext all
-  !if ${ARCH} == amd64
-    SetRegView 64
-  !endif
+  !insertmacro UseTheProgramsRegistryView
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REMOVESETTINGS" $1
