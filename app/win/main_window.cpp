@@ -41,6 +41,7 @@ MainWindow::MainWindow(MainWindowOptions options) : options_(std::move(options))
 MainWindow::~MainWindow() {
   if (window_) ::DestroyWindow(window_);
   if (toolbarImages_) ::ImageList_Destroy(toolbarImages_);
+  if (disabledImages_) ::ImageList_Destroy(disabledImages_);
 }
 
 TwipsScale MainWindow::scaleX() const { return TwipsScale(dpiX_); }

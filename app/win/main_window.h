@@ -140,6 +140,7 @@ class MainWindow {
   std::map<MenuId, HMENU> submenus_;
   std::array<std::wstring, kToolbarButtonCount> tips_;
   HIMAGELIST toolbarImages_ = nullptr;
+  HIMAGELIST disabledImages_ = nullptr;
   platform::win32::UniqueFont statusFont_;
   int dpiX_ = 96;
   int dpiY_ = 96;

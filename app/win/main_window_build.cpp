@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <set>
 
 #include "app/list_columns.h"
@@ -40,6 +41,44 @@ void AddBlankImage(HIMAGELIST images) {
   ::DeleteObject(bitmap);
 }
 
+// The picture of a disabled button: grey and faded. Not every common-controls
+// version derives one from a 32-bit picture, so the toolbar gets its own.
+void AddGreyedIcon(HIMAGELIST images, HICON icon) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = kToolbarImageSize;
+  info.bmiHeader.biHeight = -kToolbarImageSize;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HBITMAP colour = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HGDIOBJ old = ::SelectObject(dc, colour);
+  ::DrawIconEx(dc, 0, 0, icon, kToolbarImageSize, kToolbarImageSize, 0, nullptr, DI_NORMAL);
+  ::GdiFlush();
+  auto* pixel = static_cast<std::uint8_t*>(bits);
+  for (int i = 0; i < kToolbarImageSize * kToolbarImageSize; ++i, pixel += 4) {
+    // Premultiplied colour: grey keeps its share of the alpha, which is halved.
+    const int grey = (pixel[0] * 29 + pixel[1] * 150 + pixel[2] * 77) >> 8;
+    pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>((grey + pixel[3]) / 4);
+    pixel[3] = static_cast<std::uint8_t>(pixel[3] / 2);
+  }
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  HBITMAP mask = ::CreateBitmap(kToolbarImageSize, kToolbarImageSize, 1, 1, nullptr);
+  ICONINFO parts{TRUE, 0, 0, mask, colour};
+  if (HICON greyed = ::CreateIconIndirect(&parts)) {
+    ::ImageList_ReplaceIcon(images, -1, greyed);
+    ::DestroyIcon(greyed);
+  } else {
+    AddBlankImage(images);
+  }
+  ::DeleteObject(mask);
+  ::DeleteObject(colour);
+  ::ReleaseDC(nullptr, screen);
+}
+
 }  // namespace
 
 void MainWindow::buildControls() {
@@ -58,6 +97,8 @@ void MainWindow::buildToolbar() {
   ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   toolbarImages_ = ::ImageList_Create(kToolbarImageSize, kToolbarImageSize, ILC_COLOR32 | ILC_MASK,
                                       12, 0);
+  disabledImages_ = ::ImageList_Create(kToolbarImageSize, kToolbarImageSize,
+                                       ILC_COLOR32 | ILC_MASK, 12, 0);
   std::vector<TBBUTTON> buttons;
   for (const ToolbarButtonDef& def : ToolbarButtons()) {
     TBBUTTON b{};
@@ -72,15 +113,18 @@ void MainWindow::buildToolbar() {
                                                   kToolbarImageSize, kToolbarImageSize, 0));
       if (icon) {
         ::ImageList_ReplaceIcon(toolbarImages_, -1, icon);
+        AddGreyedIcon(disabledImages_, icon);
         ::DestroyIcon(icon);
       } else {
         AddBlankImage(toolbarImages_);
+        AddBlankImage(disabledImages_);
       }
       tips_[def.position - 1] = def.tip;
     }
     buttons.push_back(b);
   }
   ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_));
+  ::SendMessageW(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
   ::SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
 }
