@@ -3,8 +3,10 @@
 // layout, with the size-then-data protocol of the real calls. Under Wine the
 // real tables give almost every row the owner pid 0 and SetTcpEntry closes
 // nothing, so the owner and close paths are proved over this double.
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -23,7 +25,6 @@ constexpr std::uint32_t PortWord(std::uint16_t port) { return static_cast<std::u
 // A TCP row in the table's words: state, local address and port, remote address and port, pid.
 using FakeTcpRow = std::array<std::uint32_t, 6>;
 using FakeUdpRow = std::array<std::uint32_t, 3>;  // local address and port, pid
-// From readable values: Tcp(5, Ipv4(127,0,0,1), 1050, Ipv4(10,0,0,2), 80, 1234).
 inline FakeTcpRow Tcp(std::uint32_t state, std::uint32_t localAddress, std::uint16_t localPort,
                       std::uint32_t remoteAddress, std::uint16_t remotePort, std::uint32_t pid) {
   return {state, localAddress, PortWord(localPort), remoteAddress, PortWord(remotePort), pid};
@@ -34,11 +35,37 @@ inline FakeUdpRow Udp(std::uint32_t localAddress, std::uint16_t localPort, std::
 
 class FakeNetworkTables final : public platform::NetworkTables {
  public:
-  std::uint32_t tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override;
-  std::uint32_t udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override;
-  std::uint32_t basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) override;
+  std::uint32_t tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
+    ++tcpCalls;
+    const std::uint32_t result = Answer(tcp, static_cast<std::uint32_t>(tcp.size()), tcpError, buffer, size);
+    if (buffer && result != platform::iphlp::kInsufficientBuffer) {
+      deepestRead = std::max(deepestRead, ++readDepth);
+      if (duringRead) duringRead();
+      --readDepth;
+    }
+    return result;
+  }
+  std::uint32_t udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
+    ++udpCalls;
+    return Answer(udp, static_cast<std::uint32_t>(udp.size()), udpError, buffer, size);
+  }
+  std::uint32_t basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) override {
+    ++basicCalls;
+    if (buffer == nullptr && basicSizeQueryResult) return *basicSizeQueryResult;
+    // Only the count of this table is ever read.
+    const std::uint32_t rows = basicRows.value_or(static_cast<std::uint32_t>(tcp.size()));
+    return Answer(std::vector<std::array<std::uint32_t, 5>>{}, rows, basicError, buffer, size);
+  }
   // Succeeding, it removes the closed row from `tcp`, as Windows does.
-  std::uint32_t setTcpEntry(const platform::BasicTcpRow& row) override;
+  std::uint32_t setTcpEntry(const platform::BasicTcpRow& row) override {
+    setTcpEntryCalls.push_back(row);
+    if (setTcpEntryResult == 0) {
+      std::erase_if(tcp, [&](const FakeTcpRow& r) {
+        return r[1] == row.localAddress && r[2] == row.localPort && r[3] == row.remoteAddress && r[4] == row.remotePort;
+      });
+    }
+    return setTcpEntryResult;
+  }
 
   std::vector<FakeTcpRow> tcp;
   std::vector<FakeUdpRow> udp;
@@ -49,13 +76,29 @@ class FakeNetworkTables final : public platform::NetworkTables {
   std::optional<std::uint32_t> basicSizeQueryResult;
   std::uint32_t setTcpEntryResult = 0;
   std::vector<platform::BasicTcpRow> setTcpEntryCalls;
-
-  // Calls made, counting size queries.
-  int tcpCalls = 0, udpCalls = 0, basicCalls = 0;
-  // Runs inside every data call of the TCP owner table: a test uses it for a
-  // message that arrives while the table is being read.
+  int tcpCalls = 0, udpCalls = 0, basicCalls = 0;  // counting size queries
+  // Runs inside every data call of the TCP owner table: a message that arrives while the table is read.
   std::function<void()> duringRead;
   int readDepth = 0, deepestRead = 0;  // how deep those calls are nested now, and the deepest seen
+
+ private:
+  // The real calls' protocol: a short buffer gets the size needed and 122,
+  // a big enough one the table and 0 (or the error the test chose).
+  template <std::size_t N>
+  static std::uint32_t Answer(const std::vector<std::array<std::uint32_t, N>>& rows, std::uint32_t count,
+                              std::uint32_t error, std::uint8_t* buffer, std::uint32_t& size) {
+    std::vector<std::uint32_t> words(1 + N * static_cast<std::size_t>(count));
+    words[0] = count;
+    for (std::size_t i = 0; i < rows.size() && i < count; ++i) std::copy(rows[i].begin(), rows[i].end(), &words[1 + N * i]);
+    const auto bytes = static_cast<std::uint32_t>(words.size() * 4);
+    if (buffer == nullptr || size < bytes) {
+      size = bytes;
+      return platform::iphlp::kInsufficientBuffer;
+    }
+    if (error != 0) return error;
+    std::memcpy(buffer, words.data(), bytes);  // little-endian, as the system's tables
+    return platform::iphlp::kOk;
+  }
 };
 
 }  // namespace fakes

@@ -127,8 +127,8 @@ TEST_F(NetworkTest, OnlyTheFirst2001RowsAreStoredAndListedAndMessagesArePumpedPe
   EXPECT_EQ(tables.tcpConnection(2000).localPort, L"4242");
 }
 
-// The Wine tests tick the watch over this double; here what they do not stage.
-TEST_F(NetworkTest, AFailedCountReadIsForgottenAndACloseComparesTheCount) {
+// The Wine tests tick the watch and close over this double; here what they do not stage.
+TEST_F(NetworkTest, AFailedCountReadIsForgotten) {
   int rebuilds = 0;
   fake.tcp = {Tcp(2, 0, 135, 0, 0, 4), Tcp(5, Ipv4(127, 0, 0, 1), 5000, Ipv4(127, 0, 0, 1), 5001, 7)};
   tables.WatchTcpCount([&] { ++rebuilds; });
@@ -139,13 +139,6 @@ TEST_F(NetworkTest, AFailedCountReadIsForgottenAndACloseComparesTheCount) {
   fake.basicError = 0;
   tables.WatchTcpCount([&] { ++rebuilds; });
   EXPECT_EQ(rebuilds, 2) << "the first look, and the good read after the failed one";
-
-  rows();
-  EXPECT_FALSE(tables.TcpCountChanged());
-  ASSERT_TRUE(tables.CloseTcpConnection(1));
-  EXPECT_TRUE(tables.TcpCountChanged());
-  EXPECT_EQ(tables.lastTcpCount(), 1);
-  EXPECT_FALSE(tables.TcpCountChanged());
   EXPECT_TRUE(ui.boxes.empty());
 }
 

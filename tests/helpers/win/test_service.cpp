@@ -20,27 +20,21 @@ void Report(DWORD state) {
 }
 
 DWORD WINAPI Handler(DWORD control, DWORD, LPVOID, LPVOID) {
-  switch (control) {
-    case SERVICE_CONTROL_STOP:
-      Report(SERVICE_STOP_PENDING);
-      ::SetEvent(g_stopEvent);
-      return NO_ERROR;
-    case SERVICE_CONTROL_PAUSE:
-    case SERVICE_CONTROL_CONTINUE:
-      Report(control == SERVICE_CONTROL_PAUSE ? SERVICE_PAUSED : SERVICE_RUNNING);
-      return NO_ERROR;
-    case SERVICE_CONTROL_INTERROGATE:
-      return NO_ERROR;
-    default:
-      return ERROR_CALL_NOT_IMPLEMENTED;
+  if (control == SERVICE_CONTROL_STOP) {
+    Report(SERVICE_STOP_PENDING);
+    ::SetEvent(g_stopEvent);
+  } else if (control == SERVICE_CONTROL_PAUSE || control == SERVICE_CONTROL_CONTINUE) {
+    Report(control == SERVICE_CONTROL_PAUSE ? SERVICE_PAUSED : SERVICE_RUNNING);
+  } else if (control != SERVICE_CONTROL_INTERROGATE) {
+    return ERROR_CALL_NOT_IMPLEMENTED;
   }
+  return NO_ERROR;
 }
 
 void WINAPI ServiceMain(DWORD, LPWSTR*) {
   g_statusHandle = ::RegisterServiceCtrlHandlerExW(g_name.c_str(), &Handler, nullptr);
   if (!g_statusHandle) return;
   g_stopEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  Report(SERVICE_START_PENDING);
   Report(SERVICE_RUNNING);
   ::WaitForSingleObject(g_stopEvent, INFINITE);
   Report(SERVICE_STOPPED);

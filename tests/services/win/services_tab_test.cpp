@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "platform/win32/win32_services.h"
-#include "services/win/pause_clock.h"
 #include "services/win/services_tab.h"
 #include "services/win/test_service_install.h"
 #include "support/win/tab_test_window.h"
@@ -28,7 +27,7 @@ class ServicesTabTest : public ::testing::Test {
     ASSERT_EQ(servicetests::ServiceState(name()), static_cast<DWORD>(SERVICE_STOPPED)) << "the test service was not installed";
     tab = std::make_unique<dravik::ServicesTab>(window.context, window.list, control);
   }
-  const std::wstring& name() const { return service.name(); }
+  const std::wstring& name() const { return service.name; }
   int row() const { return window.find(1, name()); }
   // State and start type of the test service's row, and its picture.
   std::wstring shown() const {
@@ -40,6 +39,7 @@ class ServicesTabTest : public ::testing::Test {
     window.ui.answers = {answer};
     EXPECT_TRUE(tab->command(command));
   }
+  int listed(DWORD filter) const { return static_cast<int>(servicetests::ListedServices(filter).size()); }
   std::wstring status() const { return L"(" + std::to_wstring(window.rows()) + L") Services"; }
 
   tabtest::TabWindow window{dravik::Tab::Services};
@@ -48,14 +48,17 @@ class ServicesTabTest : public ::testing::Test {
   std::unique_ptr<dravik::ServicesTab> tab;
 };
 
-TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandOfTheTab) {
+int g_ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
+
+TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
   tab->refresh();
-  EXPECT_EQ(window.rows(), static_cast<int>(servicetests::ListedServices(SERVICE_WIN32).size()));
+  EXPECT_EQ(window.rows(), listed(SERVICE_WIN32));
   EXPECT_GT(window.rows(), 5);  // Wine's own services are there too
   EXPECT_EQ(window.panel1.back(), status());
   ASSERT_GE(row(), 0);
   const std::vector<std::wstring> columns = {L"Dravik test " + name(), name(), L"Stopped", L"Manual",
-                                             service.commandLine(), L"Own Process", L"LocalSystem", L""};
+                                             service.commandLine, L"Own Process", L"LocalSystem", L""};
   for (int c = 0; c < 8; ++c) EXPECT_EQ(window.text(row(), c), columns[c]) << c;
   EXPECT_EQ(window.image(row()), kStoppedGrey);
   // The pictures keep their places even though the test program has none of them.
@@ -64,11 +67,16 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandOfTheTab) {
   EXPECT_TRUE(window.notify(*tab, NM_CLICK));
   EXPECT_TRUE(tab->checked(Command::StartupManual));
 
+  // The wait after a command lasts its seconds and keeps handling the program's messages.
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CountTick);
+  const DWORD start = ::GetTickCount();
   command(Command::StartService);
+  EXPECT_GE(::GetTickCount() - start, 1900u);
+  ::KillTimer(nullptr, timer);
+  EXPECT_GT(g_ticks, 3);
   ASSERT_TRUE(servicetests::WaitForServiceState(name(), SERVICE_RUNNING)) << "did not start";
   EXPECT_EQ(shown(), L"Running/Manual/0");
   EXPECT_EQ(window.selected(), -1);  // rebuilt
-  EXPECT_GT(window.ui.pumps, 0);     // the wait handled the window's messages
 
   const int pumps = window.ui.pumps;
   command(Command::StopService, platform::mb::kAnswerNo);
@@ -103,6 +111,34 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandOfTheTab) {
   EXPECT_EQ(window.ui.boxes[4].title + std::to_wstring(window.ui.boxes[4].flags), L"Service Error16");
   EXPECT_EQ(window.selected(), -1);
 
+  // The View items: Win Services checked at start; both unchecked; drivers only; both.
+  EXPECT_TRUE(tab->checked(Command::ViewWinServices));
+  EXPECT_FALSE(tab->checked(Command::ViewDriverServices));
+  EXPECT_TRUE(window.notify(*tab, NM_RCLICK));
+  EXPECT_EQ(window.popups, 1);
+  EXPECT_TRUE(tab->command(Command::ViewWinServices));
+  EXPECT_FALSE(tab->checked(Command::ViewWinServices));
+  EXPECT_EQ(window.rows(), 0);
+  EXPECT_EQ(window.panel1.back(), L"(0) Services");
+  EXPECT_TRUE(window.notify(*tab, NM_RCLICK));
+  EXPECT_EQ(window.popups, 1) << "no menu over an empty list";
+  tab->command(Command::ViewDriverServices);
+  EXPECT_TRUE(tab->checked(Command::ViewDriverServices));
+  EXPECT_EQ(window.rows(), listed(SERVICE_DRIVER));
+  ASSERT_GT(window.rows(), 0);
+  EXPECT_EQ(row(), -1);
+  const std::vector<std::wstring> startTypes = {L"Boot", L"System", L"Automatic", L"Manual", L"Disabled"};
+  for (int i = 0; i < window.rows(); ++i) {
+    const std::wstring type = window.text(i, 5);
+    EXPECT_TRUE(type == L"Kernel Mode Driver" || type == L"File System Driver") << i;
+    EXPECT_NE(std::find(startTypes.begin(), startTypes.end(), window.text(i, 3)), startTypes.end()) << i;
+    EXPECT_NE(window.text(i, 4).rfind(L"\\??\\", 0), 0u) << "device prefix not trimmed";
+  }
+  EXPECT_EQ(window.panel1.back(), status());
+  tab->command(Command::ViewWinServices);
+  EXPECT_EQ(window.rows(), listed(SERVICE_WIN32 | SERVICE_DRIVER));
+  EXPECT_EQ(window.ui.boxes.size(), 5u) << "the View items ask nothing";
+
   // Delete, answered Yes on the real message box: the row is gone after the command's rebuild.
   platform::win32::Win32UserInterface real;
   window.context.ui = &real;
@@ -118,37 +154,6 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandOfTheTab) {
   EXPECT_EQ(window.panel1.back(), status());
 }
 
-TEST_F(ServicesTabTest, ViewItemsFilterTheListDriversOnlyAndNothing) {
-  tab->refresh();
-  EXPECT_TRUE(tab->checked(Command::ViewWinServices));
-  EXPECT_FALSE(tab->checked(Command::ViewDriverServices));
-  EXPECT_TRUE(window.notify(*tab, NM_RCLICK));
-  EXPECT_EQ(window.popups, 1);
-  EXPECT_TRUE(tab->command(Command::ViewWinServices));  // both unchecked
-  EXPECT_FALSE(tab->checked(Command::ViewWinServices));
-  EXPECT_EQ(window.rows(), 0);
-  EXPECT_EQ(window.panel1.back(), L"(0) Services");
-  EXPECT_TRUE(window.notify(*tab, NM_RCLICK));
-  EXPECT_EQ(window.popups, 1) << "no menu over an empty list";
-
-  tab->command(Command::ViewDriverServices);  // drivers only
-  EXPECT_TRUE(tab->checked(Command::ViewDriverServices));
-  EXPECT_EQ(window.rows(), static_cast<int>(servicetests::ListedServices(SERVICE_DRIVER).size()));
-  ASSERT_GT(window.rows(), 0);
-  EXPECT_EQ(row(), -1);
-  const std::vector<std::wstring> startTypes = {L"Boot", L"System", L"Automatic", L"Manual", L"Disabled"};
-  for (int i = 0; i < window.rows(); ++i) {
-    const std::wstring type = window.text(i, 5);
-    EXPECT_TRUE(type == L"Kernel Mode Driver" || type == L"File System Driver") << i;
-    EXPECT_NE(std::find(startTypes.begin(), startTypes.end(), window.text(i, 3)), startTypes.end()) << i;
-    EXPECT_NE(window.text(i, 4).rfind(L"\\??\\", 0), 0u) << "device prefix not trimmed";
-  }
-  EXPECT_EQ(window.panel1.back(), status());
-  EXPECT_TRUE(window.ui.boxes.empty());
-  tab->command(Command::ViewWinServices);  // both
-  EXPECT_EQ(window.rows(), static_cast<int>(servicetests::ListedServices(SERVICE_WIN32 | SERVICE_DRIVER).size()));
-}
-
 TEST_F(ServicesTabTest, ThePageGoingDuringACommandsWaitEndsTheCommandQuietly) {
   tab->refresh();
   window.ui.onPump = [this] {
@@ -161,21 +166,6 @@ TEST_F(ServicesTabTest, ThePageGoingDuringACommandsWaitEndsTheCommandQuietly) {
   EXPECT_TRUE(page->command(Command::StartService));
   EXPECT_EQ(window.rows(), 0);  // the rebuild did not run for the gone page
   EXPECT_TRUE(servicetests::WaitForServiceState(name(), SERVICE_RUNNING));
-}
-
-int g_ticks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
-
-TEST(PauseUnderWine, TheWaitKeepsHandlingTheProgramsMessages) {
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CountTick);
-  ASSERT_NE(timer, 0u);
-  platform::win32::Win32UserInterface ui;
-  const DWORD start = ::GetTickCount();
-  dravik::Pause(ui, dravik::SystemPauseClock(), 1);
-  const DWORD waited = ::GetTickCount() - start;
-  ::KillTimer(nullptr, timer);
-  EXPECT_GE(waited, 900u);  // it did wait
-  EXPECT_GT(g_ticks, 3);      // and timer messages were handled meanwhile
 }
 
 }  // namespace

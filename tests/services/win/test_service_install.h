@@ -51,30 +51,24 @@ inline void RemoveService(const std::wstring& name) {
   WaitForServiceState(name, 0);
 }
 
-// The key names the manager lists for a type filter, asked directly.
+// The key names the manager lists for a type filter, asked directly (in
+// one call: the buffer is far larger than any list a test makes).
 inline std::vector<std::wstring> ListedServices(DWORD typeFilter) {
-  UniqueServiceHandle manager = OpenManager();
+  std::vector<unsigned long long> buffer(64 * 1024);
   DWORD needed = 0, count = 0, resume = 0;
-  ::EnumServicesStatusExW(manager.get(), SC_ENUM_PROCESS_INFO, typeFilter, SERVICE_STATE_ALL, nullptr, 0, &needed,
-                          &count, &resume, nullptr);
-  std::vector<unsigned long long> buffer(needed / 8 + 1);
+  const bool listed = ::EnumServicesStatusExW(OpenManager().get(), SC_ENUM_PROCESS_INFO, typeFilter, SERVICE_STATE_ALL,
+                                              reinterpret_cast<BYTE*>(buffer.data()), static_cast<DWORD>(buffer.size() * 8),
+                                              &needed, &count, &resume, nullptr);
+  const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUS_PROCESSW*>(buffer.data());
   std::vector<std::wstring> names;
-  resume = 0;
-  if (::EnumServicesStatusExW(manager.get(), SC_ENUM_PROCESS_INFO, typeFilter, SERVICE_STATE_ALL,
-                              reinterpret_cast<BYTE*>(buffer.data()), static_cast<DWORD>(buffer.size() * 8), &needed,
-                              &count, &resume, nullptr)) {
-    const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUS_PROCESSW*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) names.push_back(entries[i].lpServiceName);
-  }
+  for (DWORD i = 0; listed && i < count; ++i) names.push_back(entries[i].lpServiceName);
   return names;
 }
 
 // Every test service a killed run may have left behind.
 inline std::vector<std::wstring> LeftoverTestServices() {
-  std::vector<std::wstring> names;
-  for (const std::wstring& name : ListedServices(SERVICE_WIN32)) {
-    if (name.rfind(kTestServicePrefix, 0) == 0) names.push_back(name);
-  }
+  std::vector<std::wstring> names = ListedServices(SERVICE_WIN32);
+  std::erase_if(names, [](const std::wstring& name) { return name.rfind(kTestServicePrefix, 0) != 0; });
   return names;
 }
 
@@ -82,28 +76,21 @@ inline void RemoveLeftoverTestServices() {
   for (const std::wstring& name : LeftoverTestServices()) RemoveService(name);
 }
 
-class InstalledService {
- public:
+struct InstalledService {
   // `exe` is the full path of test_service.exe.
   InstalledService(const std::wstring& suffix, const std::wstring& exe)
-      : name_(kTestServicePrefix + suffix), commandLine_(L"\"" + exe + L"\" " + name_) {
-    RemoveService(name_);
-    UniqueServiceHandle manager = OpenManager();
-    UniqueServiceHandle service(::CreateServiceW(manager.get(), name_.c_str(), (L"Dravik test " + name_).c_str(),
+      : name(kTestServicePrefix + suffix), commandLine(L"\"" + exe + L"\" " + name) {
+    RemoveService(name);
+    UniqueServiceHandle service(::CreateServiceW(OpenManager().get(), name.c_str(), (L"Dravik test " + name).c_str(),
                                                  SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                                 SERVICE_ERROR_NORMAL, commandLine_.c_str(), nullptr, nullptr,
-                                                 nullptr, nullptr, nullptr));
+                                                 SERVICE_ERROR_NORMAL, commandLine.c_str(), nullptr, nullptr, nullptr,
+                                                 nullptr, nullptr));
   }
-  ~InstalledService() { RemoveService(name_); }
+  ~InstalledService() { RemoveService(name); }
   InstalledService(const InstalledService&) = delete;
   InstalledService& operator=(const InstalledService&) = delete;
 
-  const std::wstring& name() const { return name_; }
-  const std::wstring& commandLine() const { return commandLine_; }
-
- private:
-  std::wstring name_;
-  std::wstring commandLine_;
+  const std::wstring name, commandLine;
 };
 
 }  // namespace servicetests
