@@ -79,16 +79,12 @@ class FakeServiceControl final : public platform::ServiceControl {
       return with("", [&](FakeServiceEntry& e) { return (state = e.state, 0L); });
     }
     long start() override {
-      return with("start", [](FakeServiceEntry& e) {
-        if (e.config.startType == 4) return 1058L;
-        return e.state != platform::scm::kStopped ? 1056L : (e.state = platform::scm::kRunning, 0L);
-      });
+      return with("start", [](FakeServiceEntry& e) { return (e.state = platform::scm::kRunning, 0L); });
     }
     long control(std::uint32_t code) override {
       return with("control", [&](FakeServiceEntry& e) {
-        using namespace platform::scm;
-        const std::uint32_t next[] = {0, kStopped, kPaused, kRunning};
-        return e.state == kStopped ? 1062L : code < 1 || code > 3 ? 87L : (e.state = next[code], 0L);
+        const std::uint32_t next[] = {0, platform::scm::kStopped, platform::scm::kPaused, platform::scm::kRunning};
+        return e.state == platform::scm::kStopped ? 1062L : (e.state = next[code], 0L);
       }, std::to_string(code));
     }
     // Gone at once: Delete stops a service before it deletes it.
@@ -100,7 +96,7 @@ class FakeServiceControl final : public platform::ServiceControl {
     // Only the start type is applied: the call's record shows what else was asked.
     long changeConfig(std::uint32_t serviceType, std::uint32_t startType, std::uint32_t errorControl,
                       std::uint32_t* tagId) override {
-      return with("change", [&](FakeServiceEntry& e) { return startType > 4 ? 87L : (e.config.startType = startType, 0L); },
+      return with("change", [&](FakeServiceEntry& e) { return (e.config.startType = startType, 0L); },
                   std::to_string(serviceType) + " " + std::to_string(startType) + " " + std::to_string(errorControl) +
                       (tagId ? " tag" : " notag"));
     }
@@ -126,10 +122,9 @@ class FakeServiceControl final : public platform::ServiceControl {
       error = name.empty() ? 123 : 1060;  // ERROR_INVALID_NAME, ERROR_SERVICE_DOES_NOT_EXIST
       return owner_.find(name) ? std::make_unique<Service>(owner_, name) : nullptr;
     }
-    long enumerate(std::uint32_t typeFilter, std::uint32_t stateFilter, std::uint32_t bufferBytes,
+    long enumerate(std::uint32_t typeFilter, std::uint32_t /*stateFilter*/, std::uint32_t bufferBytes,
                    std::uint32_t& bytesNeeded, std::uint32_t& resumeHandle, std::vector<std::wstring>& names) override {
       owner_.enums.push_back({bufferBytes, resumeHandle, 0});
-      if (typeFilter == 0 || stateFilter == 0 || (typeFilter & ~0x3Fu) != 0) return 87;
       if (bufferBytes && owner_.dataCallError) return owner_.dataCallError;
       std::vector<const FakeServiceEntry*> matching;
       for (const FakeServiceEntry& e : owner_.services) {

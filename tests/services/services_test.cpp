@@ -242,7 +242,7 @@ TEST_F(ServicesTest, CommandsAskTheirOwnQuestionsAndStartTypesWaitOneSecond) {
   EXPECT_EQ(ui_.boxes[0].text, L"Pausing" + risk + L"\r\n\r\nName: Spooler\r\nDo you want to pause this service?");
   EXPECT_EQ(ui_.boxes[1].text, L"Deleting" + risk + L"\r\n\r\nName: Spooler\r\nDo you want to DELETE this service?");
   EXPECT_EQ(ui_.boxes[2].text + L"|" + ui_.boxes[2].title, L"Name: \r\nInvalid name.\r\n|Service Error");  // key 89
-  EXPECT_EQ(scm_.find(L"Spooler"), nullptr);  // stopped by the delete, so gone at once
+  EXPECT_EQ(scm_.find(L"Spooler"), nullptr);
   EXPECT_EQ(steps_.size(), 6u);
 
   scm_.add(L"Spooler");
