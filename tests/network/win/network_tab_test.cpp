@@ -34,12 +34,8 @@ class NetworkTabTest : public ::testing::Test {
     fake.udp = {Udp(Ipv4(127, 0, 0, 1), 53, 900), Udp(0, 137, 0)};
     const BYTE opaque[32] = {}, black[32] = {};
     HICON icon = ::CreateIcon(nullptr, 16, 16, 1, 1, opaque, black);
-    ::ImageList_ReplaceIcon(shellIcons, -1, icon);
+    ::ImageList_ReplaceIcon(shellIcons.get(), -1, icon);
     ::DestroyIcon(icon);
-  }
-  void TearDown() override {
-    tab_.reset();
-    ::ImageList_Destroy(shellIcons);
   }
   dravik::NetworkTab& tab(platform::NetworkTables* tables = nullptr) {
     if (tab_) return *tab_;
@@ -53,7 +49,7 @@ class NetworkTabTest : public ::testing::Test {
         [this](const std::wstring& path) {
           iconAsks.push_back(path);  // only files under C:\Apps have an icon in this stand-in for the shell
           return path.rfind(L"C:\\Apps\\", 0) ? platform::SystemIcon{}
-                                               : platform::SystemIcon{reinterpret_cast<std::uintptr_t>(shellIcons), 0};
+                                               : platform::SystemIcon{reinterpret_cast<std::uintptr_t>(shellIcons.get()), 0};
         }};
     tab_ = std::make_unique<dravik::NetworkTab>(window.context, window.list, tables ? *tables : fake, services);
     return *tab_;
@@ -84,7 +80,8 @@ class NetworkTabTest : public ::testing::Test {
 
   tabtest::TabWindow window{dravik::Tab::Network};
   fakes::FakeNetworkTables fake;
-  HIMAGELIST shellIcons = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);  // stands in for the system's
+  std::unique_ptr<_IMAGELIST, decltype(&::ImageList_Destroy)> shellIcons{  // stands in for the system's
+      ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1), &::ImageList_Destroy};
   std::vector<std::uint32_t> kills;
   std::vector<std::wstring> propertySheets, iconAsks;
   std::unique_ptr<dravik::NetworkTab> tab_;
