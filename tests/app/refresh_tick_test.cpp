@@ -75,8 +75,13 @@ TEST_F(RefreshTickTest, MemoryPanelsInTheLocalesFormatAndOnAFailedQuery) {
 }
 
 TEST_F(RefreshTickTest, CpuPanelOnlyOnAValidSampleOfAnOpenCounter) {
+  counters.canOpen = false;  // a query that cannot open is never sampled or closed
+  tick.openProcessorCounter();
   tick.tick();
-  EXPECT_EQ(counters.collects, 0);  // not open yet
+  tick.closeProcessorCounter();
+  EXPECT_TRUE(counters.paths.empty());
+  EXPECT_EQ(counters.collects + counters.closes, 0);
+  counters.canOpen = true;
   tick.openProcessorCounter();
   EXPECT_EQ(counters.collects, 1);  // the priming sample, which has no valid value
   EXPECT_EQ(panels.count(2), 0u);
@@ -91,15 +96,6 @@ TEST_F(RefreshTickTest, CpuPanelOnlyOnAValidSampleOfAnOpenCounter) {
   tick.closeProcessorCounter();
   EXPECT_EQ(counters.closes, 1);
   EXPECT_EQ(panels[2], L"(5.00%) CPU Usage");
-}
-
-TEST_F(RefreshTickTest, AQueryThatCannotOpenIsNeverSampledOrClosed) {
-  counters.canOpen = false;
-  tick.openProcessorCounter();
-  tick.tick();
-  tick.closeProcessorCounter();
-  EXPECT_TRUE(counters.paths.empty());
-  EXPECT_EQ(counters.collects + counters.closes, 0);
 }
 
 TEST(CounterTable, HoldsAtMostAHundredCounters) {

@@ -41,13 +41,9 @@ class FakeProcessControl final : public platform::ProcessControl {
   std::wstring firstModuleName(std::uint32_t pid) override {
     return modules.count(pid) ? modules[pid] : L"";
   }
-  std::uint32_t windowProcessId(std::uintptr_t window) override {
-    return windowOwners.count(window) ? windowOwners[window] : 0;
-  }
-  std::uint32_t setPriorityClass(std::uint32_t pid, std::uint32_t priorityClass) override {
-    priorityCalls.emplace_back(pid, priorityClass);
-    return running.count(pid) ? priorityClass : 0;
-  }
+  // Priorities are proved under Wine, on real processes.
+  std::uint32_t windowProcessId(std::uintptr_t) override { return 0; }
+  std::uint32_t setPriorityClass(std::uint32_t, std::uint32_t) override { return 0; }
 
   std::set<std::uint32_t> running;      // processes that exist
   std::set<std::uint32_t> endsOnClose;  // end when asked to (see closeRequested)
@@ -56,12 +52,10 @@ class FakeProcessControl final : public platform::ProcessControl {
   std::map<std::uint32_t, std::wstring> images;     // device-form paths
   std::map<std::wstring, std::wstring> dosDevices;  // "C:" -> "\Device\HarddiskVolume1"
   std::map<std::uint32_t, std::wstring> modules;
-  std::map<std::uintptr_t, std::uint32_t> windowOwners;
   std::vector<std::uint32_t> wow;
   std::wstring drives;
   std::vector<std::pair<std::uint32_t, unsigned>> waits;
   std::vector<std::uint32_t> kills;
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> priorityCalls;
 };
 
 // Hands out a fixed set of objects, as if the instrumentation had them; a

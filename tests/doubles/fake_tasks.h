@@ -4,7 +4,6 @@
 // real thing (other processes' icons, 16-bit tasks, the per-processor
 // counter) and let the logic run natively.
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -215,11 +214,9 @@ class FakeTaskRows final : public dravik::TaskRowsView {
 // [Main] texts, removed again with the object.
 class TempLanguage {
  public:
-  explicit TempLanguage(const std::string& mainSection) {
-    static std::atomic<int> made{0};
-    path_ = (std::filesystem::temp_directory_path() /
-             ("dravik-test-" + std::to_string(std::random_device{}()) + "-" +
-              std::to_string(made++) + ".lng")).string();
+  explicit TempLanguage(const std::string& mainSection)
+      : path_((std::filesystem::temp_directory_path() /
+               ("dravik-test-" + std::to_string(std::random_device{}()) + ".lng")).string()) {
     std::ofstream(path_, std::ios::binary) << "[LANGUAGE]\r\nCharacterSet=0\r\n[Main]\r\n" << mainSection;
     language_.emplace(profiles, WidePath(path_));
   }

@@ -1,11 +1,14 @@
-// The task list over doubles of the window manager and the process calls:
-// which windows are tasks, how entries are kept, and how a task is ended.
+// The task list, the Tasks list kept in place over it and the commands on its
+// rows, over doubles of the window manager, the process calls and the list:
+// which windows are tasks, how entries and rows are kept, how a task is ended.
 #include "tasks/task_list.h"
 
 #include <gtest/gtest.h>
 
 #include "doubles/fake_processes.h"
+#include "doubles/fake_system.h"
 #include "doubles/fake_tasks.h"
+#include "tasks/task_rows.h"
 #include "tasks/terminate_proc.h"
 
 namespace {
@@ -18,18 +21,25 @@ class TaskListTest : public ::testing::Test {
  protected:
   FakeWindow& add(WindowHandle h, const std::wstring& caption, std::uint32_t pid = 100) {
     processes.running.insert(pid);
-    return windows.add(FakeWindow{h, caption, pid});
+    FakeWindow& w = windows.add(FakeWindow{h, caption, pid});
+    w.smallIcon = h + 1;
+    return w;
   }
-  std::vector<WindowHandle> listed() { return listedBy(tasks); }
-  static std::vector<WindowHandle> listedBy(dravik::CTaskList& list) {
+  std::vector<WindowHandle> listed(const dravik::CTaskList* list = nullptr) {
+    if (!list) list = &tasks;
     std::vector<WindowHandle> handles;
-    for (int i = 1; i <= list.count(); ++i) handles.push_back(list.hWnd(i));
+    for (int i = 1; i <= list->count(); ++i) handles.push_back(list->hWnd(i));
     return handles;
   }
+  void refresh(WindowHandle own = 0xFFFF) { dravik::RefreshTaskList(tasks, rows, file.language(), own); }
+
+  fakes::TempLanguage file{"77=Running\r\n78=Not Responding\r\n"};
   fakes::FakeTaskWindows windows;
   fakes::FakeProcessControl processes;
   dravik::CTaskList tasks{windows, processes, true};
+  fakes::FakeTaskRows rows;
 };
+using TaskRowsTest = TaskListTest;
 
 TEST_F(TaskListTest, HungTimeoutAndModeIgnoreBadValues) {
   EXPECT_EQ(tasks.hungTimeout(), 500);
@@ -58,7 +68,7 @@ TEST_F(TaskListTest, TheTaskTestInBothModes) {
   dravik::CTaskList modeOne(windows, processes, true);
   modeOne.setMode(1);
   modeOne.refresh();
-  EXPECT_EQ(listedBy(modeOne), (std::vector<WindowHandle>{0x80, 0x50, 0x20, 0x10}));
+  EXPECT_EQ(listed(&modeOne), (std::vector<WindowHandle>{0x80, 0x50, 0x20, 0x10}));
 }
 
 TEST_F(TaskListTest, TwentyFirstTaskGrowsTheArrayToForty) {
@@ -80,11 +90,9 @@ TEST_F(TaskListTest, CompactionKeepsOrderAndFieldsAndNeutralResultsOutOfRange) {
   windows.destroy(0x20);
   tasks.refresh();
   EXPECT_EQ(listed(), (std::vector<WindowHandle>{0x10, 0x30}));
-  EXPECT_EQ(tasks.processId(1), 101u);
-  EXPECT_EQ(tasks.hIcon(1), 0x1Bu);
-  EXPECT_EQ(tasks.caption(2), L"third");
-  EXPECT_EQ(tasks.processId(2), 303u);
-  EXPECT_EQ(tasks.hIcon(2), 0x3Bu);
+  EXPECT_EQ(tasks.caption(1) + L"," + tasks.caption(2), L"first,third");
+  EXPECT_EQ((std::vector<std::uintptr_t>{tasks.processId(1), tasks.hIcon(1), tasks.processId(2), tasks.hIcon(2)}),
+            (std::vector<std::uintptr_t>{101, 0x1B, 303, 0x3B}));
   EXPECT_EQ(tasks.getIndex(0x20), 0);
   for (int index : {0, -1, 3, 1000}) {  // 3: the freed slot holds nothing stale
     EXPECT_EQ(tasks.caption(index), L"") << index;
@@ -167,18 +175,12 @@ TEST_F(TaskListTest, TerminateClosesWaitsAndEndsByForceWhenIgnored) {
   using Wait = std::pair<std::uint32_t, unsigned>;
   EXPECT_EQ(processes.waits, (std::vector<Wait>{{10, 3000}, {20, 0}}));
   EXPECT_EQ(processes.kills, (std::vector<std::uint32_t>{20}));
-}
-
-TEST_F(TaskListTest, TerminateOfAProcessThatCannotBeOpened) {
-  add(0x20, L"gone already", 20);
-  add(0x30, L"protected", 30);
-  tasks.refresh();
-  processes.running.erase(20);
-  processes.unopenable.insert(30);
-  EXPECT_TRUE(tasks.terminate(0, 0x20, 0));
-  EXPECT_TRUE(tasks.terminate(0, 0x30, 0));  // cannot be opened to wait: counts as ended
-  EXPECT_TRUE(processes.kills.empty());
-  EXPECT_FALSE(dravik::KillProcess(processes, 30));  // no success claimed by force either
+  // A process gone already, or one that cannot be opened to wait on, counts as ended.
+  processes.running.insert(20);
+  processes.unopenable.insert(20);
+  EXPECT_TRUE(tasks.terminate(0, 0x10, 0) && tasks.terminate(0, 0x20, 0));
+  EXPECT_EQ(processes.kills, (std::vector<std::uint32_t>{20}));
+  EXPECT_FALSE(dravik::KillProcess(processes, 20));  // no success claimed by force either
 }
 
 TEST_F(TaskListTest, SixteenBitAndDosTasksAreNeverEnded) {
@@ -198,6 +200,152 @@ TEST_F(TaskListTest, SixteenBitAndDosTasksAreNeverEnded) {
   without16Bit.refresh();
   EXPECT_EQ(without16Bit.vdm(0, 0x10), 0);
   EXPECT_TRUE(without16Bit.terminate(0, 0x10, 0));
+}
+
+TEST_F(TaskRowsTest, RowsFollowTheTasksWritingOnlyWhatChanged) {
+  add(0x30, L"Third");
+  add(0x20, L"Second", 22);
+  add(0x10, L"First", 11);
+  add(0x40, L"Dravik Task Manager");  // the program's own window
+  refresh(0x40);
+  ASSERT_EQ(rows.rows.size(), 3u);
+  const auto& first = rows.rows[0];
+  EXPECT_EQ(first.key, L"h10");
+  EXPECT_EQ(first.text, L"First");
+  EXPECT_EQ((std::vector<std::wstring>{first.cells[2], first.cells[3], first.cells[4]}),
+            (std::vector<std::wstring>{L"Running", L"&h10", L"11"}));
+  EXPECT_EQ(first.tag, L"0");
+  EXPECT_EQ(first.icon, L"h10");
+  EXPECT_EQ(rows.images.at(L"h10"), 0x11u);
+
+  int writes = rows.writes;
+  refresh(0x40);
+  EXPECT_EQ(rows.writes, writes) << "an unchanged tick wrote to the list";
+
+  rows.selected = 0;
+  windows.window(0x10).caption = L"New caption";
+  refresh(0x40);
+  EXPECT_EQ(rows.writes, writes + 1);
+  EXPECT_EQ(rows.rows[0].text, L"New caption");
+  EXPECT_EQ(rows.selected, 0);
+
+  rows.selected = 1;
+  windows.destroy(0x20);  // the selection goes with the row, not to the one moving up
+  windows.window(0x30).visible = false;  // dropped through Valid
+  refresh(0x40);
+  ASSERT_EQ(rows.rows.size(), 1u);
+  EXPECT_EQ(rows.rows[0].key, L"h10");
+  EXPECT_EQ(rows.selected, -1);
+}
+
+TEST_F(TaskRowsTest, StatusTextFollowsTheProbeAndIsWrittenOnlyOnChange) {
+  add(0x10, L"Sometimes busy");
+  refresh();
+  windows.window(0x10).hung = true;
+  refresh();
+  EXPECT_EQ(rows.rows[0].cells[2], L"Not Responding");
+  EXPECT_EQ(rows.rows[0].tag, L"1");
+  const int writes = rows.writes;
+  refresh();
+  EXPECT_EQ(rows.writes, writes);
+  windows.window(0x10).hung = false;
+  refresh();
+  EXPECT_EQ(rows.rows[0].cells[2], L"Running");
+  EXPECT_EQ(rows.writes, writes + 2);  // the status cell and the tag
+}
+
+TEST_F(TaskRowsTest, JunkRowsGoRefusedRowsWaitAndAReusedHandleKeepsItsPicture) {
+  add(0x10, L"First").smallIcon = 0xAAA;
+  rows.refuseAdds = true;
+  refresh();
+  EXPECT_TRUE(rows.rows.empty());
+  rows.refuseAdds = false;
+  rows.rows.push_back({L"junk", L"", L"", L"", {L"", L"", L"", L"not a handle", L""}});
+  refresh();
+  ASSERT_EQ(rows.rows.size(), 1u);
+  EXPECT_EQ(rows.rows[0].key, L"h10");
+  windows.destroy(0x10);
+  refresh();
+  add(0x10, L"Reborn").smallIcon = 0xBBB;
+  refresh();
+  EXPECT_EQ(rows.images.at(L"h10"), 0xAAAu);
+  EXPECT_EQ(rows.rows.at(0).icon, L"h10");
+}
+
+class TaskCommandsTest : public TaskListTest {
+ protected:
+  TaskCommandsTest() {
+    parts.tasks = &tasks;
+    parts.ui = &ui;
+    parts.messages = &messages;
+    parts.processPath = [this](std::uint32_t pid) {
+      pathsAsked.push_back(pid);
+      return pid == 7 ? std::wstring(L"c:\\windows\\Explorer.EXE") : std::wstring(L"C:\\x.exe");
+    };
+    parts.enableMainWindow = [this](bool on) { events.push_back(on ? L"enable" : L"disable"); };
+    parts.giveBackMainWindow = [this] { events.push_back(L"give back"); };
+    parts.minimizeMainWindow = [this] { events.push_back(L"minimize"); };
+  }
+  fakes::FakeUserInterface ui;
+  dravik::MessageTexts messages;
+  dravik::TaskCommandParts parts;
+  std::vector<std::uint32_t> pathsAsked;
+  std::vector<std::wstring> events;
+};
+
+TEST_F(TaskCommandsTest, EndTaskOnYesActivatesThenEndsWithTheMainWindowOutOfUse) {
+  add(0x10, L"Editor", 42).minimized = true;
+  refresh();
+  rows.selected = 0;
+  ui.answers = {platform::mb::kAnswerYes};
+  windows.onClose = [&](WindowHandle) { events.push_back(L"close posted"); };
+  EXPECT_TRUE(dravik::EndTask(dravik::SelectedTaskOf(rows), parts));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].flags, 52u);
+  EXPECT_EQ(ui.boxes[0].title, messages[dravik::MessageText::Task] + L": Editor");
+  EXPECT_EQ(events,
+            (std::vector<std::wstring>{L"disable", L"close posted", L"enable", L"give back"}));
+  EXPECT_EQ(windows.calls, (std::vector<std::wstring>{L"restore", L"foreground"}));
+  EXPECT_EQ(processes.kills, (std::vector<std::uint32_t>{42}));
+  EXPECT_EQ(processes.waits.at(0).second, 3000u);
+  EXPECT_EQ(pathsAsked, (std::vector<std::uint32_t>{42}));
+}
+
+TEST_F(TaskCommandsTest, NoNothingSelectedOrPidZeroEndNothing) {
+  add(0x10, L"Desktop", 7);
+  refresh();
+  EXPECT_FALSE(dravik::EndTask(dravik::SelectedTaskOf(rows), parts));
+  dravik::ShowTaskWindow(dravik::SelectedTaskOf(rows), parts);
+  EXPECT_TRUE(ui.boxes.empty());
+  rows.selected = 0;
+  ui.answers = {platform::mb::kAnswerNo, platform::mb::kAnswerYes};
+  EXPECT_FALSE(dravik::EndTask(dravik::SelectedTaskOf(rows), parts));
+  EXPECT_EQ(ui.boxes.at(0).flags, 20u);  // the shell's warning, whatever the letter case
+  EXPECT_EQ(ui.boxes[0].text, messages[dravik::MessageText::Warning] + L"\r\n" +
+                                  messages[dravik::MessageText::Ending] + L"\r\n\r\n" +
+                                  messages[dravik::MessageText::AreYouSureTask]);
+  for (const wchar_t* other : {L"E:\\WINDOWS\\EXPLORER.EXE", L"C:\\WINDOWS\\EXPLORER.EXE.bak"}) {
+    EXPECT_EQ(dravik::EndTaskConfirmation(other, L"Editor", messages).flags, 52u) << other;
+  }
+  EXPECT_EQ(dravik::EndTaskConfirmation(L"D:\\Windows\\Explorer.exe", L"x", messages).flags, 20u);
+  EXPECT_FALSE(dravik::EndTask(dravik::SelectedTask{0, 0, L"odd row"}, parts));
+  EXPECT_EQ(pathsAsked, (std::vector<std::uint32_t>{7}));  // pid 0 is not looked up
+  EXPECT_TRUE(events.empty() && windows.calls.empty() && windows.closesPosted.empty());
+  EXPECT_TRUE(processes.kills.empty());
+}
+
+TEST_F(TaskCommandsTest, EndTaskOnASixteenBitTaskOnlyActivatesIt) {
+  // A double: the 16-bit subsystem exists on no system the tests run on.
+  // (Show Window itself is proved on real windows under Wine.)
+  add(0x10, L"Old program", 16).minimized = true;
+  processes.wow = {16};
+  refresh();
+  rows.selected = 0;
+  ui.answers = {platform::mb::kAnswerYes};
+  EXPECT_TRUE(dravik::EndTask(dravik::SelectedTaskOf(rows), parts));
+  EXPECT_EQ(windows.calls, (std::vector<std::wstring>{L"restore", L"foreground"}));
+  EXPECT_EQ(windows.foregroundWindow, 0x10u);
+  EXPECT_TRUE(windows.closesPosted.empty() && processes.kills.empty());
 }
 
 }  // namespace

@@ -53,8 +53,6 @@ int wmain(int argc, wchar_t** argv) {
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = HelperProc;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = L"DravikTaskHelper";
   if (!::RegisterClassExW(&windowClass)) return 2;
   for (int i = 0, count = argc > 2 ? _wtoi(argv[2]) : 1; i < count; ++i) OpenWindow();

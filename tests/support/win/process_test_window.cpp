@@ -30,12 +30,10 @@ TestWindow::TestWindow(int columns)
                              500, 300, 480, 300, nullptr, nullptr, nullptr, nullptr);
   list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 460,
                            260, window, nullptr, nullptr, nullptr);
-  for (int i = 0; i < columns; ++i) {
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH;
-    column.cx = 60;
-    ::SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-  }
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH;
+  column.cx = 60;
+  for (int i = 0; i < columns; ++i) ListView_InsertColumn(list, i, &column);
   messages.load(language);
   app.instance = ::GetModuleHandleW(nullptr);
   app.mainWindow = window;
@@ -60,7 +58,7 @@ int TestWindow::image(int row) const {
   LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = row;
-  ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  ListView_GetItem(list, &item);
   return item.iImage;
 }
 
@@ -72,11 +70,8 @@ int TestWindow::rowWith(int column, const std::wstring& text) const {
 }
 
 void TestWindow::select(int row) {
-  LVITEMW item{};
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-  item.state = item.stateMask;
-  ::SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 }  // namespace processtest
