@@ -120,8 +120,12 @@ TEST_F(StartupTest, LibraryPresentOpensTheWindowsWithEnglishBesideTheProgram) {
   EXPECT_EQ(controls_.askedSystemFolder, L"");
 }
 
-TEST_F(StartupTest, LibraryBesideTheProgramIsInstalledAndTheProgramEnds) {
+TEST_F(StartupTest, LibraryMissingEndsTheProgramAndOneBesideItIsInstalledFirst) {
   controls_.inSystem = false;
+  EXPECT_EQ(start().outcome, StartupOutcome::LibraryMissing);
+  expectOnlyBox(L"File: COMCTL32.OCX is missing!", 16);
+  EXPECT_TRUE(files_.copies.empty());
+  ui_ = {};
   controls_.besideProgram = true;
   files_.files.insert(std::wstring(kFolder) + L"\\comctl32.ocx");
   EXPECT_EQ(start().outcome, StartupOutcome::LibraryInstalled);
@@ -142,13 +146,6 @@ TEST_F(StartupTest, LibraryBesideTheProgramIsInstalledAndTheProgramEnds) {
   EXPECT_EQ(ui_.boxes[0].text, L"Error jumping to:REGSVR32.EXE");
   EXPECT_EQ(ui_.boxes[0].title, L"Warning");
   EXPECT_EQ(ui_.boxes[1].text, kCompleted);
-}
-
-TEST_F(StartupTest, LibraryMissingEverywhereEndsTheProgram) {
-  controls_.inSystem = false;
-  EXPECT_EQ(start().outcome, StartupOutcome::LibraryMissing);
-  expectOnlyBox(L"File: COMCTL32.OCX is missing!", 16);
-  EXPECT_TRUE(files_.copies.empty());
 }
 
 TEST_F(StartupTest, RunMinimizedOnlyWhenExactlyTrue) {

@@ -31,13 +31,6 @@ std::string FakeProfileFiles::getString(std::string_view section, std::string_vi
   return dravik::LookupProfileValue(contents.str(), section, key, fallback, bufferSize);
 }
 
-bool FakeProfileFiles::writeString(std::string_view section, std::string_view key,
-                                   std::string_view value, const std::wstring& file) {
-  std::ofstream out(NarrowPath(file), std::ios::app | std::ios::binary);
-  out << "[" << section << "]\r\n" << key << "=" << value << "\r\n";
-  return static_cast<bool>(out);
-}
-
 std::wstring FakeProfileFiles::decode(unsigned codePage, std::string_view bytes) {
 #ifdef _WIN32
   return platform::win32::Widen(codePage, bytes);

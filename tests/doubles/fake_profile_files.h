@@ -9,8 +9,8 @@ class FakeProfileFiles final : public platform::ProfileFiles {
  public:
   std::string getString(std::string_view section, std::string_view key, std::string_view fallback,
                         std::size_t bufferSize, const std::wstring& file) override;
-  bool writeString(std::string_view section, std::string_view key, std::string_view value,
-                   const std::wstring& file) override;
+  // No test writes a language file.
+  bool writeString(std::string_view, std::string_view, std::string_view, const std::wstring&) override { return false; }
   std::wstring decode(unsigned codePage, std::string_view bytes) override;
   unsigned ansiCodePage() override { return ansi; }
 

@@ -1,8 +1,7 @@
 #pragma once
-// An in-memory registry: keys by path, values enumerated in case-insensitive
-// name order as Wine does, names and data refused when they overflow the
-// caller's buffers as the real call does.
-#include <algorithm>
+// An in-memory registry: keys and value names without regard to case, values
+// enumerated in the order they were first set. What the real registry does with
+// overlong names and data is tested against it under Wine.
 #include <cwctype>
 #include <map>
 #include <string>
@@ -45,26 +44,19 @@ class FakeRegistry final : public platform::Registry {
   class Key final : public platform::RegistryKey {
    public:
     explicit Key(Values& values) : values_(values) {}
-    long enumValue(std::uint32_t index, std::size_t nameChars, std::size_t dataChars,
-                   std::wstring& name, std::wstring& data) override {
-      name.clear();
-      data.clear();
+    long enumValue(std::uint32_t index, std::size_t, std::size_t, std::wstring& name, std::wstring& data) override {
       if (index >= values_.size()) return platform::kErrorNoMoreItems;
-      // The name needs room for its NUL, the data does not.
-      const Value& v = values_[index];
-      if (v.name.size() + 1 > nameChars || v.data.size() > dataChars) return platform::kErrorMoreData;
-      name = v.name;
-      data = v.data;
+      name = values_[index].name;
+      data = values_[index].data;
       return platform::kErrorSuccess;
     }
     long setString(const std::wstring& name, const std::wstring& value) override {
-      auto at = std::find_if(values_.begin(), values_.end(),
-                             [&](const Value& v) { return Folded(v.name) >= Folded(name); });
-      if (at != values_.end() && Folded(at->name) == Folded(name)) {
-        at->data = value + L'\0';  // the first spelling of the name stays
-      } else {
-        values_.insert(at, {name, value + L'\0'});
+      for (Value& v : values_) {
+        if (Folded(v.name) != Folded(name)) continue;
+        v.data = value + L'\0';
+        return platform::kErrorSuccess;
       }
+      values_.push_back({name, value + L'\0'});
       return platform::kErrorSuccess;
     }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/win/list_view_helpers.h"
+#include "support/win/tab_test_window.h"
 #include "support/win/ui_test_support.h"
 
 // Win32 structures are filled by naming only the fields a call reads.
@@ -15,39 +16,22 @@ namespace {
 using namespace dravik;
 using Texts = std::vector<std::wstring>;
 
+// The list of the pages' test window, with rows of a name and a PID.
 class ListViewHelpersTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
-    ::InitCommonControlsEx(&init);
-    list_ = ::CreateWindowExW(0, WC_LISTVIEWW, nullptr, WS_OVERLAPPEDWINDOW | LVS_REPORT, 0, 0, 380, 280,
-                              nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(list_, nullptr);
-    for (int c = 0; c < 2; ++c) {
-      LVCOLUMNW column{.mask = LVCF_WIDTH, .cx = 100};
-      ::SendMessageW(list_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
-    }
-  }
-  void TearDown() override { ::DestroyWindow(list_); }
-
   void add(std::wstring name, std::wstring pid) {
-    LVITEMW item{.mask = LVIF_TEXT, .iItem = static_cast<int>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)),
-                 .pszText = name.data()};
+    LVITEMW item{.mask = LVIF_TEXT, .iItem = window_.rows(), .pszText = name.data()};
     const LRESULT row = ::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     LVITEMW sub{.iSubItem = 1, .pszText = pid.data()};
     ::SendMessageW(list_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
   }
   Texts column(int index) {
     Texts texts;
-    for (int r = 0; r < ::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0); ++r) {
-      wchar_t text[64] = {};
-      LVITEMW item{.iSubItem = index, .pszText = text, .cchTextMax = 63};
-      ::SendMessageW(list_, LVM_GETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
-      texts.push_back(text);
-    }
+    for (int r = 0; r < window_.rows(); ++r) texts.push_back(window_.text(r, index));
     return texts;
   }
-  HWND list_ = nullptr;
+  tabtest::TabWindow window_{Tab::Tasks};
+  HWND list_ = window_.list;
 };
 
 TEST_F(ListViewHelpersTest, SortsAsTextFirstDescendingAndKeepsNewRowsInPlace) {

@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -70,10 +71,7 @@ class MainWindowTest : public ::testing::Test {
     }
     std::string contents;
     for (const auto& [section, lines] : sections) contents += "[" + section + "]\r\n" + lines;
-    FILE* out = _wfopen(languagePath_.c_str(), L"wb");
-    ASSERT_NE(out, nullptr);
-    fwrite(contents.data(), 1, contents.size(), out);
-    fclose(out);
+    ASSERT_TRUE(std::ofstream(std::filesystem::path(languagePath_), std::ios::binary) << contents);
     testsupport::WriteSetting(L"Language", kTestLanguage);
 
     MainWindowOptions options;
@@ -112,12 +110,6 @@ class MainWindowTest : public ::testing::Test {
   void clickButton(int position) {
     ::SendMessageW(main_, WM_COMMAND, MAKEWPARAM(ToolbarCommandId(position), BN_CLICKED),
                    reinterpret_cast<LPARAM>(window().toolbar()));
-  }
-  RECT rectIn(HWND child) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&r), 2);
-    return r;
   }
   std::string command(const char* page, Command c) { return page + std::string(".command") + std::to_string(static_cast<int>(c)); }
 
@@ -176,9 +168,7 @@ TEST_F(MainWindowTest, EveryElementShowsTheTextOfItsKey) {
   for (const MessageTextKey& m : MessageTextKeys()) EXPECT_EQ(w.messages()[m.text], Expected(m.section, m.key));
   EXPECT_EQ(MenuText(tray_->menu(), SysTray::kMenuOpen), Expected("Tray", "1"));
   EXPECT_EQ(MenuText(tray_->menu(), SysTray::kMenuExit), Expected("Tray", "2"));
-  LOGFONTW font{};
-  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(w.statusBar(), WM_GETFONT, 0, 0)), sizeof(font), &font);
-  EXPECT_EQ(font.lfCharSet, kTestCharacterSet);
+  EXPECT_EQ(testsupport::FontCharset(w.statusBar()), kTestCharacterSet);
 }
 
 TEST_F(MainWindowTest, TabSwitchesMoveThePagesSetTheButtonsAndCommandsReachThePages) {
@@ -197,7 +187,7 @@ TEST_F(MainWindowTest, TabSwitchesMoveThePagesSetTheButtonsAndCommandsReachThePa
       EXPECT_EQ(on, enabled.count(p) == 1) << "tab " << t << " button " << p;
     }
     for (int i = 0; i < 4; ++i) {  // the selected page at 100 x 840 twips, the others at -20000
-      EXPECT_EQ(rectIn(w.page(i)).left, i == t - 1 ? 7 : -1333) << "tab " << t << " page " << i;
+      EXPECT_EQ(testsupport::RectInParent(w.page(i)).left, i == t - 1 ? 7 : -1333) << "tab " << t << " page " << i;
       EXPECT_EQ(::IsWindowEnabled(w.page(i)) != 0, i == t - 1) << "tab " << t << " page " << i;
     }
     EXPECT_FALSE(testsupport::SaveScreenshot(main_, L"tab-" + std::to_wstring(t) + L".bmp").empty());
@@ -207,26 +197,20 @@ TEST_F(MainWindowTest, TabSwitchesMoveThePagesSetTheButtonsAndCommandsReachThePa
     EXPECT_FALSE(logged("network.refresh") || logged("tasks.refresh"));
     EXPECT_EQ(logged("network.deselected"), tab == Tab::Tasks);  // leaving Network stops its timer
   }
+  // Which command each button and menu item means is proven natively; here they reach the pages and dialogs.
   log_.clear();
-  clickButton(7);  // Terminate and Properties: nothing to do on the Tasks tab
-  clickButton(8);
+  clickButton(7);  // Terminate: nothing to do on the Tasks tab
   EXPECT_TRUE(log_.empty());
-  w.selectTab(Tab::Processes);
-  clickButton(7);
-  EXPECT_TRUE(logged(command("processes", Command::TerminateProcess)));
   w.selectTab(Tab::Network);
+  log_.clear();
   clickButton(8);
   clickButton(11);  // service buttons act whatever tab is selected
   clickButton(6);
-  clickButton(16);
-  ::SendMessageW(main_, WM_COMMAND, static_cast<WPARAM>(MenuId::ManualServ), 0);
+  ::SendMessageW(main_, WM_COMMAND, static_cast<WPARAM>(MenuId::About), 0);
   HELPINFO help{.cbSize = sizeof(HELPINFO)};
   ::SendMessageW(main_, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));  // F1 anywhere
-  for (const std::string& entry : {command("network", Command::NetworkFileProperties),
-                                   command("services", Command::StopService), std::string("run"), std::string("about"),
-                                   command("services", Command::StartupManual), std::string("help")}) {
-    EXPECT_TRUE(logged(entry)) << entry;
-  }
+  EXPECT_EQ(log_, (std::vector<std::string>{command("network", Command::NetworkFileProperties),
+                                            command("services", Command::StopService), "run", "about", "help"}));
 }
 
 TEST_F(MainWindowTest, ShrinkingBelowTheMinimumSnapsBackAndTheLayoutFollowsTheSize) {
@@ -239,24 +223,11 @@ TEST_F(MainWindowTest, ShrinkingBelowTheMinimumSnapsBackAndTheLayoutFollowsTheSi
   EXPECT_EQ(r.bottom - r.top, 588);
   // Margins in twips, 15 to a pixel; visual styles widen them.
   const bool styled = ThemeActive(registry_);
-  RECT status{};
+  RECT status{}, list{};
   ::GetWindowRect(w.statusBar(), &status);
-  const RECT tab = rectIn(w.tabStrip());
-  EXPECT_NEAR(tab.right - tab.left, (11415 - (styled ? 250 : 200)) / 15.0, 1);
-  EXPECT_NEAR(tab.bottom - tab.top, (8820 - (status.bottom - status.top) * 15 - (styled ? 1320 : 1220)) / 15.0, 1);
-  RECT list{};  // the lists fill their pages but for the margins
   ::GetWindowRect(w.list(ListId::Services), &list);
-  EXPECT_NEAR(list.right - list.left, (tab.right - tab.left) - 160 / 15.0, 1);
-  EXPECT_NEAR(list.bottom - list.top, (tab.bottom - tab.top) - 440 / 15.0, 1);
-  // A dragged column goes back to its share of the page at the next resize.
-  HWND apps = w.list(ListId::Apps);
-  ::SendMessageW(apps, LVM_SETCOLUMNWIDTH, 0, 30);
-  ::SendMessageW(apps, LVM_SETCOLUMNWIDTH, 2, 40);
-  ::SetWindowPos(main_, nullptr, 0, 0, 762, 588, SWP_NOMOVE | SWP_NOZORDER);
-  RECT page{};
-  ::GetWindowRect(w.page(0), &page);
-  EXPECT_NEAR(::SendMessageW(apps, LVM_GETCOLUMNWIDTH, 0, 0), 0.55 * (page.right - page.left), 1);
-  EXPECT_EQ(::SendMessageW(apps, LVM_GETCOLUMNWIDTH, 2, 0), 0);
+  EXPECT_NEAR(list.right - list.left, (11415 - (styled ? 250 : 200) - 160) / 15.0, 1);
+  EXPECT_NEAR(list.bottom - list.top, (8820 - (status.bottom - status.top) * 15 - (styled ? 1320 : 1220) - 440) / 15.0, 1);
 }
 
 // Presses on the header at `x`, drags 60 pixels to the right and lets go,

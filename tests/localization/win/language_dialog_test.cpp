@@ -56,13 +56,15 @@ class LanguageDialogTest : public ::testing::Test {
                          folder_, current_};
 };
 
-TEST_F(LanguageDialogTest, ListsPreviewsInCyrillicCancelsAndEscapesWithoutStoringAndAppliesRussian) {
-  store(L"German");
+TEST_F(LanguageDialogTest, ListsPreviewsInCyrillicOpensLinksCancelsAndEscapesWithoutStoringAndAppliesRussian) {
+  store(L"French");
+  dialog_.languageSysTrayAndLanguage();  // at start: listed and previewed, then labelled in the running German
+  ASSERT_TRUE(dialog_.window() && !::IsWindowVisible(dialog_.window()));
+  EXPECT_EQ(dialog_.selectedName(), L"French");
+  EXPECT_EQ(WindowText(item(LanguageDialog::kCancel)), L"Abbrechen");
   dialog_.open();
   ASSERT_TRUE(::IsWindowVisible(dialog_.window()));
   EXPECT_EQ(dialog_.names(), (Names{L"English", L"French", L"German", L"Russian"}));
-  EXPECT_EQ(dialog_.selectedName(), L"German");  // preselected and previewed
-  EXPECT_EQ(WindowText(dialog_.window()), L"Sprache wählen");
 
   pick(L"Russian");
   EXPECT_EQ(WindowText(dialog_.window()), L"Выбор языка");
@@ -77,16 +79,24 @@ TEST_F(LanguageDialogTest, ListsPreviewsInCyrillicCancelsAndEscapesWithoutStorin
     EXPECT_EQ(testsupport::FontCharset(item(row.id)), row.charset) << row.id;
   }
   EXPECT_FALSE(testsupport::SaveScreenshot(dialog_.window(), L"language_dialog_russian.bmp").empty());
+  for (int id : {LanguageDialog::kTranslatorEmail, LanguageDialog::kTranslatorWeb, LanguageDialog::kTranslatorEmail}) {
+    ::SendMessageW(dialog_.window(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(item(id)));
+    ::SetWindowTextW(item(LanguageDialog::kTranslatorEmail), L"");  // an empty link does nothing
+  }
+  ASSERT_EQ(shell_.calls.size(), 2u);
+  EXPECT_EQ(shell_.calls[0].file, L"mailto:aleksey.smirnov@draviktm.example");
+  EXPECT_EQ(shell_.calls[0].folder.substr(1), L":\\");  // the root of the current drive
+  EXPECT_EQ(shell_.calls[1].file, L"http://www.draviktm.example/ru");
   ::SendMessageW(item(LanguageDialog::kCancel), BM_CLICK, 0, 0);
   EXPECT_EQ(dialog_.window(), nullptr);
-  EXPECT_EQ(stored(), L"German");
+  EXPECT_EQ(stored(), L"French");
 
   dialog_.open();  // lists anew: the stored language again
-  EXPECT_EQ(dialog_.selectedName(), L"German");
-  pick(L"French");
+  EXPECT_EQ(dialog_.selectedName(), L"French");
+  pick(L"German");
   ::PostMessageW(item(LanguageDialog::kLanguageList), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(testsupport::PumpUntil([&] { return !dialog_.window(); }, std::chrono::seconds(3)));
-  EXPECT_EQ(stored(), L"German");
+  EXPECT_EQ(stored(), L"French");
 
   dialog_.open();  // Apply: the picked file's message, then the setting, then the dialog closes
   pick(L"Russian");
@@ -95,27 +105,9 @@ TEST_F(LanguageDialogTest, ListsPreviewsInCyrillicCancelsAndEscapesWithoutStorin
   EXPECT_EQ(ui_.boxes[0].title, L"Язык");
   EXPECT_EQ(ui_.boxes[0].text, L"Новый язык будет использоваться при следующем запуске Dravik Task Manager.");
   EXPECT_EQ(ui_.boxes[0].flags, platform::mb::kExclamationOk);
-  EXPECT_EQ(ui_.storedMeanwhile, L"German");
+  EXPECT_EQ(ui_.storedMeanwhile, L"French");
   EXPECT_EQ(stored(), L"Russian");
   EXPECT_EQ(dialog_.window(), nullptr);
-}
-
-TEST_F(LanguageDialogTest, TheRunningLanguageLabelsAHiddenDialogAndLinksGoThroughTheShell) {
-  store(L"French");
-  dialog_.languageSysTrayAndLanguage();
-  ASSERT_TRUE(dialog_.window() && !::IsWindowVisible(dialog_.window()));
-  EXPECT_EQ(dialog_.selectedName(), L"French");  // listed and previewed, then labelled in German
-  EXPECT_EQ(WindowText(item(LanguageDialog::kCancel)), L"Abbrechen");
-
-  pick(L"French");
-  for (int id : {LanguageDialog::kTranslatorEmail, LanguageDialog::kTranslatorWeb, LanguageDialog::kTranslatorEmail}) {
-    ::SendMessageW(dialog_.window(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(item(id)));
-    ::SetWindowTextW(item(LanguageDialog::kTranslatorEmail), L"");  // an empty link does nothing
-  }
-  ASSERT_EQ(shell_.calls.size(), 2u);
-  EXPECT_EQ(shell_.calls[0].file, L"mailto:camille.lefevre@draviktm.example");
-  EXPECT_EQ(shell_.calls[0].folder.substr(1), L":\\");  // the root of the current drive
-  EXPECT_EQ(shell_.calls[1].file, L"http://www.draviktm.example/fr");
 }
 
 }  // namespace

@@ -16,53 +16,44 @@ using testsupport::WindowText;
 class AboutBoxTest : public ::testing::Test {
  protected:
   HWND item(const AboutBox& box, int id) { return ::GetDlgItem(box.window(), id); }
-  RECT placeOf(HWND control) {  // in the box's client area
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  }
 
   platform::win32::Win32ProfileFiles profiles_;
   fakes::FakeShell shell_;
   std::wstring folder_ = testsupport::ProgramDir();
 };
 
-TEST_F(AboutBoxTest, LabellingAtStartCreatesItHiddenAndTheLinkOpensTheWebSite) {
-  const dravik::Language german(profiles_, dravik::LanguageFilePath(folder_, L"German"));
-  AboutBox box(::GetModuleHandleW(nullptr), german, shell_, folder_, L"http://127.0.0.1:9");
+TEST_F(AboutBoxTest, IsLabelledHiddenAtStartShowsTheVersionAfterItsLabelAndTheLinkOpensTheWebSite) {
+  const dravik::Language russian(profiles_, dravik::LanguageFilePath(folder_, L"Russian"));
+  AboutBox box(::GetModuleHandleW(nullptr), russian, shell_, folder_, L"http://127.0.0.1:9");
   box.languageAbout();
   ASSERT_TRUE(box.window() && !::IsWindowVisible(box.window()));
-  EXPECT_EQ(WindowText(box.window()), L"Info");
-  EXPECT_EQ(WindowText(item(box, AboutBox::kCopyright)), german.text("About", "4"));
-  EXPECT_EQ(WindowText(item(box, AboutBox::kClose)), L"Schließen");
-  EXPECT_EQ(WindowText(item(box, AboutBox::kFreeware)), L"Dieses Programm ist Freeware.");
+  const HWND label = item(box, AboutBox::kVersionLabel);
+  EXPECT_EQ(WindowText(label), L"Версия:");
+  EXPECT_EQ(testsupport::FontCharset(label), 204);
+  EXPECT_EQ(WindowText(box.window()), russian.text("About", "1"));
+  EXPECT_EQ(WindowText(item(box, AboutBox::kCopyright)), russian.text("About", "4"));
+  EXPECT_EQ(WindowText(item(box, AboutBox::kClose)), russian.text("About", "6"));
+  EXPECT_EQ(WindowText(item(box, AboutBox::kFreeware)), russian.text("About", "7"));
+  EXPECT_FALSE(russian.text("About", "7").empty());
   // Not labelled by a language: the product name, the version and the address.
   EXPECT_EQ(WindowText(item(box, AboutBox::kTitle)), L"Dravik Task Manager");
   EXPECT_EQ(WindowText(item(box, AboutBox::kVersionNumber)), L"2.1");
   EXPECT_EQ(WindowText(item(box, AboutBox::kLink)), L"http://127.0.0.1:9");
+
+  box.show();
+  ASSERT_TRUE(::IsWindowVisible(box.window()));
+  const SIZE extent = dravik::TextExtent(
+      label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), L"Версия:");
+  const RECT labelRect = testsupport::RectInParent(label);
+  EXPECT_EQ(labelRect.right - labelRect.left, extent.cx);
+  EXPECT_EQ(testsupport::RectInParent(item(box, AboutBox::kVersionNumber)).left,
+            labelRect.left + extent.cx + dravik::TwipsToPixelsX(40));
+  EXPECT_FALSE(testsupport::SaveScreenshot(box.window(), L"about_box_russian.bmp").empty());
   ::SendMessageW(box.window(), WM_COMMAND, MAKEWPARAM(AboutBox::kLink, STN_CLICKED),
                  reinterpret_cast<LPARAM>(item(box, AboutBox::kLink)));
   ASSERT_EQ(shell_.calls.size(), 1u);
   const auto& call = shell_.calls[0];
   EXPECT_TRUE(call.verb == L"Open" && call.file == L"http://127.0.0.1:9" && call.folder == folder_ && call.show == 1);
-}
-
-TEST_F(AboutBoxTest, TheVersionFollowsTheTranslatedLabelAndCloseOrEscapeEndTheBox) {
-  const dravik::Language russian(profiles_, dravik::LanguageFilePath(folder_, L"Russian"));
-  AboutBox box(::GetModuleHandleW(nullptr), russian, shell_, folder_);
-  box.show();
-  ASSERT_TRUE(::IsWindowVisible(box.window()));
-  const HWND label = item(box, AboutBox::kVersionLabel);
-  EXPECT_EQ(WindowText(label), L"Версия:");
-  EXPECT_EQ(testsupport::FontCharset(label), 204);
-  const SIZE extent = dravik::TextExtent(
-      label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), L"Версия:");
-  const RECT labelRect = placeOf(label);
-  EXPECT_EQ(labelRect.right - labelRect.left, extent.cx);
-  EXPECT_EQ(placeOf(item(box, AboutBox::kVersionNumber)).left,
-            labelRect.left + extent.cx + dravik::TwipsToPixelsX(40));
-  EXPECT_FALSE(testsupport::SaveScreenshot(box.window(), L"about_box_russian.bmp").empty());
   ::SendMessageW(item(box, AboutBox::kClose), BM_CLICK, 0, 0);
   EXPECT_EQ(box.window(), nullptr);
   box.show();  // a new box

@@ -1,7 +1,9 @@
 #include "support/win/ui_test_support.h"
 
 #include <cstdio>
-#include <vector>
+
+// Win32 structures are filled by naming only the fields a call reads.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace testsupport {
 
@@ -45,6 +47,13 @@ bool MessageBoxAnswerer::finish() {
   return answered_;
 }
 
+RECT RectInParent(HWND child) {
+  RECT rect{};
+  ::GetWindowRect(child, &rect);
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 int FontCharset(HWND control) {
   const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
   LOGFONTW face{};
@@ -52,44 +61,28 @@ int FontCharset(HWND control) {
 }
 
 std::wstring SaveScreenshot(HWND window, const std::wstring& name) {
-  ::RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   PumpFor(std::chrono::milliseconds(300));
   RECT rect{};
-  if (!::GetWindowRect(window, &rect)) return {};
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return {};
-
-  const HDC screen = ::GetDC(nullptr);
-  const HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  if (!::GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return {};
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  // Rows bottom-up, as BMP files store them.
+  BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = width, .biHeight = height,
+                                .biPlanes = 1, .biBitCount = 24, .biCompression = BI_RGB}};
+  const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
   void* bits = nullptr;
   const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   const HGDIOBJ old = ::SelectObject(memory, bitmap);
   ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   ::GdiFlush();
-
-  const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  const DWORD imageBytes = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  file.bfSize = file.bfOffBits + imageBytes;
-
-  const std::wstring folder = TestDir() + L"\\..\\screenshots";
+  const DWORD imageBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4 * static_cast<DWORD>(height);
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  const BITMAPFILEHEADER file{.bfType = 0x4D42 /* "BM" */, .bfSize = offset + imageBytes, .bfOffBits = offset};
+  const std::wstring folder = TestDir() + L"\\..\\screenshots", path = folder + L"\\" + name;
   ::CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring path = folder + L"\\" + name;
   bool written = false;
   if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-    written = fwrite(&file, sizeof(file), 1, out) == 1 &&
-              fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+    written = fwrite(&file, sizeof(file), 1, out) == 1 && fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
               fwrite(bits, 1, imageBytes, out) == imageBytes;
     fclose(out);
   }

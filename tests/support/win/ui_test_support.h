@@ -41,6 +41,9 @@ class MessageBoxAnswerer {
   std::wstring title_, text_;
 };
 
+// Where `child` lies in its parent's client area.
+RECT RectInParent(HWND child);
+
 // The character set of the font `control` draws with; -1 without a font.
 int FontCharset(HWND control);
 
