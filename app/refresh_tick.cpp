@@ -1,5 +1,6 @@
 #include "app/refresh_tick.h"
 
+#include "app/status_text.h"
 #include "processes/number_text.h"
 
 namespace dravik {
@@ -13,7 +14,7 @@ constexpr int kPhysical = static_cast<int>(MemoryType::Physical);
 }  // namespace
 
 std::wstring TaskCountPanelText(int rows, const Language& language) {
-  return L"(" + std::to_wstring(rows) + L") " + language.main("74");
+  return StatusText(std::to_wstring(rows), language.main("74"));
 }
 
 std::wstring UsedMemoryPanelText(const CMemoryStatus& memory, const Language& language,
@@ -25,13 +26,13 @@ std::wstring UsedMemoryPanelText(const CMemoryStatus& memory, const Language& la
     percent = 100.0 * (static_cast<double>(total) - static_cast<double>(available)) /
               static_cast<double>(total);
   }
-  return L"(" + TwoDecimals(percent, format) + L"%) " + language.main("70");
+  return StatusText(TwoDecimals(percent, format) + L"%", language.main("70"));
 }
 
 std::wstring AvailableMemoryPanelText(const CMemoryStatus& memory, const Language& language,
                                       const platform::NumberFormat& format) {
-  return L"(" + FormatBytes(memory.available(kPhysical).value_or(0), format) + L") " +
-         language.main("72");
+  return StatusText(FormatBytes(memory.available(kPhysical).value_or(0), format),
+                    language.main("72"));
 }
 
 RefreshTick::RefreshTick(Parts parts, const Language& language,

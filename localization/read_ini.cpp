@@ -41,15 +41,23 @@ unsigned CodePageForCharacterSet(const std::wstring& characterSet, unsigned ansi
   return ansiCodePage;
 }
 
-std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
-                     const std::string& key, const std::wstring& file) {
-  const std::string bytes = profiles.getString(section, key, "", kReadIniBufferBytes, file);
-  if (bytes.empty()) return {};
+unsigned FileCodePage(platform::ProfileFiles& profiles, const std::wstring& file) {
   // The character set is itself plain digits, readable in any code page.
   const std::string set =
       profiles.getString("LANGUAGE", "CharacterSet", "", kReadIniBufferBytes, file);
-  const std::wstring wideSet(set.begin(), set.end());
-  return profiles.decode(CodePageForCharacterSet(wideSet, profiles.ansiCodePage()), bytes);
+  return CodePageForCharacterSet(std::wstring(set.begin(), set.end()), profiles.ansiCodePage());
+}
+
+std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
+                     const std::string& key, const std::wstring& file, unsigned codePage) {
+  const std::string bytes = profiles.getString(section, key, "", kReadIniBufferBytes, file);
+  return bytes.empty() ? std::wstring() : profiles.decode(codePage, bytes);
+}
+
+std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
+                     const std::string& key, const std::wstring& file) {
+  const std::string bytes = profiles.getString(section, key, "", kReadIniBufferBytes, file);
+  return bytes.empty() ? std::wstring() : profiles.decode(FileCodePage(profiles, file), bytes);
 }
 
 int WriteINI(platform::ProfileFiles& profiles, const std::string& section, const std::string& key,

@@ -1,5 +1,6 @@
 #include "processes/cpu_usage.h"
 
+#include "app/status_text.h"
 #include "processes/number_text.h"
 
 namespace dravik {
@@ -27,7 +28,7 @@ std::optional<std::wstring> ProcessorCounter::UpdateCpuUsage(const Language& lan
   counters_.collect();
   const platform::PerformanceCounters::Value sample = counters_.doubleValue(table_.front().handle);
   if (sample.status != kValidData && sample.status != kNewData) return std::nullopt;
-  return L"(" + TwoDecimals(sample.value, format) + L"%) " + language.main("68");
+  return StatusText(TwoDecimals(sample.value, format) + L"%", language.main("68"));
 }
 
 void ProcessorCounter::close() {

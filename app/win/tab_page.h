@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/status_text.h"
 #include "localization/message_texts.h"
 #include "localization/read_ini.h"
 #include "platform/window_manager.h"
@@ -31,11 +32,6 @@ struct AppContext {
   // comes back to the page as a command.
   std::function<void(Tab tab, POINT screen)> showPopupMenu;
 };
-
-// "(" + figure + ") " + label: the shape of every status-bar text.
-inline std::wstring StatusText(const std::wstring& figure, const std::wstring& label) {
-  return L"(" + figure + L") " + label;
-}
 
 class TabPage {
  public:
