@@ -45,12 +45,6 @@ bool ThemeActive(platform::Registry& registry) {
                        L"ThemeActive") == L"1";
 }
 
-WindowSize SnapToMinimum(WindowSize size) {
-  if (size.width < kMinimumWindowWidth) size.width = kMinimumWindowWidth;
-  if (size.height < kMinimumWindowHeight) size.height = kMinimumWindowHeight;
-  return size;
-}
-
 MainLayout ComputeLayout(WindowSize window, double statusBarHeight, bool themeActive) {
   MainLayout layout;
   const double widthMargin = themeActive ? kStyledWidthMargin : kClassicWidthMargin;

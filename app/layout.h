@@ -48,13 +48,12 @@ class TwipsScale {
 // (absent included) is the classic look, which needs smaller margins.
 bool ThemeActive(platform::Registry& registry);
 
-// The outer size after the minimum is enforced.
+// An outer window size in twips.
 struct WindowSize {
   double width = 0;
   double height = 0;
   bool operator==(const WindowSize&) const = default;
 };
-WindowSize SnapToMinimum(WindowSize size);
 
 // Sizes of the tab strip, the pages and the lists for an outer window size,
 // all in twips and unrounded.

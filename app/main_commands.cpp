@@ -134,7 +134,6 @@ ResolvedCommand Resolve(const CommandEntry& entry, Tab selected) {
 
 std::span<const MenuItemDef> MenuItems() { return kMenuItems; }
 std::span<const ToolbarButtonDef> ToolbarButtons() { return kToolbar; }
-std::span<const CommandEntry> CommandTable() { return kCommands; }
 
 ResolvedCommand ResolveButton(std::wstring_view key, Tab selected) {
   for (const CommandEntry& entry : kCommands) {

@@ -92,7 +92,6 @@ struct CommandEntry {
   // slot means the command does not apply on that tab.
   std::array<std::optional<PageTarget>, 4> targets{};
 };
-std::span<const CommandEntry> CommandTable();
 
 struct ResolvedCommand {
   MainAction action = MainAction::Nothing;

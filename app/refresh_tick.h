@@ -38,7 +38,6 @@ class RefreshTick {
   void tick();
 
   // The pieces of the main window's load and unload, in the order it calls them:
-  void writeTaskCountPanel();    // panel 1 from the Tasks list's rows
   void openProcessorCounter();   // opens the counter and takes the priming sample
   void writeMemoryPanels();      // panels 3 and 4
   void closeProcessorCounter();  // at unload
@@ -47,6 +46,8 @@ class RefreshTick {
   void updateCpuUsage();
 
  private:
+  void writeTaskCountPanel();  // panel 1 from the Tasks list's rows
+
   Parts parts_;
   const Language& language_;
   ProcessorCounter processor_;

@@ -7,7 +7,6 @@ namespace dravik {
 
 namespace {
 constexpr std::uint32_t kSysDirBufferChars = 255;
-constexpr wchar_t kLibraryFile[] = L"\\comctl32.ocx";
 }  // namespace
 
 OsSupport GetOS(platform::SystemInfo& system) {
@@ -26,20 +25,6 @@ std::wstring GetSysDir(platform::SystemInfo& system) {
   std::wstring folder = result.buffer.substr(0, result.length);
   if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
   return folder;
-}
-
-bool FileExists(platform::FileSystem& files, const std::wstring& path) {
-  return !path.empty() && files.findNormalFile(path);
-}
-
-void ShellOpenFile(StartupPlatform& platform, const std::wstring& file,
-                   const std::wstring& parameters) {
-  if (file.empty()) return;
-  const auto result = platform.shell.execute(L"open", file, parameters,
-                                             platform.system.programFolder(), 1);
-  if (result >= 0 && result <= 32) {
-    platform.ui.messageBox(L"Error jumping to:" + file, L"Warning", platform::mb::kExclamationOk);
-  }
 }
 
 StartupResult Main(StartupPlatform& platform, const std::function<void()>& openWindows,
@@ -65,18 +50,9 @@ StartupResult Main(StartupPlatform& platform, const std::function<void()>& openW
     return start;
   }
 
-  const std::wstring systemFolder = GetSysDir(platform.system);
-  if (!platform.controls.availableInSystem(systemFolder)) {
-    if (platform.controls.availableBesideProgram(programFolder)) {
-      platform.files.copyFile(programFolder + kLibraryFile, systemFolder + kLibraryFile);
-      platform.ui.pumpMessages();
-      ShellOpenFile(platform, L"REGSVR32.EXE", systemFolder + kLibraryFile + L" /s");
-      platform.ui.pumpMessages();
-      platform.ui.messageBox(L"Configuration completed.\r\nPlease run the software again.",
-                             kProgramTitle, platform::mb::kExclamationOk);
-      start.outcome = StartupOutcome::LibraryInstalled;
-      return start;
-    }
+  // The control classes come with the system's common controls: no copy
+  // beside the program can stand in for them.
+  if (!platform.controls.availableInSystem(GetSysDir(platform.system))) {
     platform.ui.messageBox(L"File: COMCTL32.OCX is missing!", kProgramTitle,
                            platform::mb::kStopOk);
     start.outcome = StartupOutcome::LibraryMissing;

@@ -19,7 +19,6 @@ struct StartupPlatform {
   platform::InstanceLock& instance;
   platform::ControlLibrary& controls;
   platform::SystemInfo& system;
-  platform::FileSystem& files;
   platform::Shell& shell;
   platform::UserInterface& ui;
   platform::Registry& registry;
@@ -28,7 +27,7 @@ struct StartupPlatform {
 
 // How the start ended. Every outcome but Started ends the process at once,
 // before any window exists and without writing a setting.
-enum class StartupOutcome { AlreadyRunning, UnsupportedSystem, LibraryInstalled, LibraryMissing, Started };
+enum class StartupOutcome { AlreadyRunning, UnsupportedSystem, LibraryMissing, Started };
 
 enum class OsSupport { QueryFailed = 0, Unsupported = 1, Supported = 2 };
 
@@ -37,13 +36,6 @@ OsSupport GetOS(platform::SystemInfo& system);
 
 // The system folder without a trailing backslash; "" when it does not fit 255 characters.
 std::wstring GetSysDir(platform::SystemInfo& system);
-
-bool FileExists(platform::FileSystem& files, const std::wstring& path);
-
-// Opens a file, program or address with the shell's "open" verb in the program
-// folder; tells the user when the shell could not.
-void ShellOpenFile(StartupPlatform& platform, const std::wstring& file,
-                   const std::wstring& parameters);
 
 // What the start-up hands on to the windows it brings up.
 struct StartupResult {

@@ -76,13 +76,11 @@ std::wstring CloseFailureText(const std::wstring& unableText, const NetworkRowTe
          row[kNetRemoteAddress] + L":" + row[kNetRemotePort] + L"]";
 }
 
-std::wstring TerminateTitle(const std::wstring& processLabel, const std::wstring& pidLabel,
-                            const std::wstring& processName, std::int32_t pid) {
-  return processLabel + L": " + processName + L" (" + pidLabel + L": " + std::to_wstring(pid) + L")";
-}
-
-std::wstring PathNotFoundTitle(const std::wstring& processLabel, const std::wstring& processName) {
-  return processLabel + L": " + processName;
+bool SameConnection(const NetworkRowTexts& a, const NetworkRowTexts& b) {
+  for (const int column : {kNetProtocol, kNetLocalAddress, kNetLocalPort, kNetRemoteAddress, kNetRemotePort}) {
+    if (a[column] != b[column]) return false;
+  }
+  return true;
 }
 
 }  // namespace dravik

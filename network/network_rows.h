@@ -50,10 +50,8 @@ std::vector<NetworkRow> BuildNetworkRows(const TcpUdp& tables, const ProcessLook
 
 // "Unable to close selected connection: " CR LF "app.exe [1050:10.0.0.2:80]"
 std::wstring CloseFailureText(const std::wstring& unableText, const NetworkRowTexts& row);
-// "Process: app.exe (PID: 1234)"
-std::wstring TerminateTitle(const std::wstring& processLabel, const std::wstring& pidLabel,
-                            const std::wstring& processName, std::int32_t pid);
-// "Process: app.exe"
-std::wstring PathNotFoundTitle(const std::wstring& processLabel, const std::wstring& processName);
+// True when two rows show the same connection or endpoint: the protocol and
+// both ends agree, whatever its state, process name or path read then.
+bool SameConnection(const NetworkRowTexts& a, const NetworkRowTexts& b);
 
 }  // namespace dravik

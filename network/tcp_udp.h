@@ -35,7 +35,6 @@ struct TcpConnection {
 struct UdpEndpoint {
   std::int32_t owningPid = 0;
   std::wstring localPort;
-  std::wstring unused;  // kept for the record's shape; nothing fills it
   std::wstring localAddress;
 };
 

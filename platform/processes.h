@@ -34,16 +34,6 @@ class SystemInfo {
   virtual std::wstring programFolder() = 0;
 };
 
-class FileSystem {
- public:
-  virtual ~FileSystem() = default;
-  // True when a directory search for normal files finds `path`
-  // (hidden, system files and folders are not found).
-  virtual bool findNormalFile(const std::wstring& path) = 0;
-  // Copies a file, replacing the target; false when it could not.
-  virtual bool copyFile(const std::wstring& from, const std::wstring& to) = 0;
-};
-
 // One property value of a management-instrumentation object, as the
 // instrumentation hands it over: 64-bit figures come as text, 32-bit ones as
 // numbers, a property without a value as Null or Empty.

@@ -52,8 +52,6 @@ class ControlLibrary {
   virtual void initExtendedClasses() = 0;
   // True when every control class the windows need is available from the system.
   virtual bool availableInSystem(const std::wstring& systemFolder) = 0;
-  // True when the program folder carries a copy that can be installed.
-  virtual bool availableBesideProgram(const std::wstring& programFolder) = 0;
 };
 
 }  // namespace platform

@@ -20,10 +20,15 @@ std::uint32_t SetProcessPriority(platform::ProcessControl& processes, std::uint3
   return processes.setPriorityClass(processId, priorityClass);
 }
 
+namespace {
+
+// "Process: name (PID: id)" in the current language.
 std::wstring TerminateTitle(const MessageTexts& messages, const SelectedProcess& process) {
   return messages[MessageText::Process] + L": " + process.name + L" (" +
          messages[MessageText::PID] + L": " + process.id + L")";
 }
+
+}  // namespace
 
 void TerminateSelectedProcess(const std::optional<SelectedProcess>& selected,
                               ProcessActionContext& context) {
@@ -31,11 +36,14 @@ void TerminateSelectedProcess(const std::optional<SelectedProcess>& selected,
   const int answer = context.ui.messageBox(context.messages[MessageText::AreYouSureProcess],
                                            TerminateTitle(context.messages, *selected),
                                            platform::mb::kExclamationYesNo);
-  if (answer != platform::mb::kAnswerYes) return;
+  const bool end = context.endOn == EndOn::Yes ? answer == platform::mb::kAnswerYes
+                                               : answer != platform::mb::kAnswerNo;
+  if (!end) return;
   // A row whose id is not a number names no process to end; the refresh
   // still shows what runs now.
   if (const auto id = ParseProcessId(selected->id)) KillProcessByIdNT(context.processes, *id);
-  if (context.refreshList) context.refreshList();
+  if (!context.refreshList) return;
+  context.refreshList();
   context.ui.pumpMessages();
 }
 

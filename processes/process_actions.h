@@ -32,17 +32,24 @@ struct SelectedProcess {
   std::wstring path;  // column 4
 };
 
+// Which answers to the confirmation end the process.
+enum class EndOn { Yes, AnythingButNo };
+
 // What the process commands need around them.
 struct ProcessActionContext {
   const MessageTexts& messages;
   platform::UserInterface& ui;
   platform::ProcessControl& processes;
   platform::ShellFiles& shell;
-  std::function<void()> refreshList;  // RefreshProcessList with the status panel
+  // Rebuilds the list after a termination; empty where a watch of its own
+  // notices the process going.
+  std::function<void()> refreshList;
+  EndOn endOn = EndOn::Yes;
 };
 
-// Asks before ending the selected process; on Yes ends it, rebuilds the list
-// and lets waiting messages through. No selection: nothing happens.
+// Asks before ending the selected process; on the answer `endOn` names ends
+// it, then rebuilds the list and lets waiting messages through. No selection:
+// nothing happens.
 void TerminateSelectedProcess(const std::optional<SelectedProcess>& selected,
                               ProcessActionContext& context);
 
@@ -50,8 +57,5 @@ void TerminateSelectedProcess(const std::optional<SelectedProcess>& selected,
 // found" message when the row has no path. No selection: nothing happens.
 void ShowSelectedFileProperties(const std::optional<SelectedProcess>& selected,
                                 ProcessActionContext& context);
-
-// The confirmation title, "Process: name (PID: id)" in the current language.
-std::wstring TerminateTitle(const MessageTexts& messages, const SelectedProcess& process);
 
 }  // namespace dravik

@@ -128,10 +128,6 @@ std::vector<ProcessInfo> QueryProcesses(platform::ProcessQuery& query,
   return processes;
 }
 
-const char* PriorityBandKey(const std::wstring& basePriority) {
-  return kBandKeys[BandIndex(basePriority)];
-}
-
 PriorityBandTexts::PriorityBandTexts(const Language& language) {
   for (std::size_t i = 0; i < kBandKeys.size(); ++i) texts_[i] = language.main(kBandKeys[i]);
 }

@@ -49,11 +49,8 @@ std::wstring WorkingSetText(const platform::PropertyValue& bytes, const std::wst
 std::vector<ProcessInfo> QueryProcesses(platform::ProcessQuery& query,
                                         const std::wstring& groupSeparator);
 
-// The language key ("Main") of the priority band of a base-priority text.
-// Only the exact decimal texts of the bands match; anything else is the last band.
-const char* PriorityBandKey(const std::wstring& basePriority);
-
 // The priority band texts of the language file, read once for a whole rebuild.
+// Only the exact decimal texts of the bands match; anything else is the last band.
 class PriorityBandTexts {
  public:
   explicit PriorityBandTexts(const Language& language);

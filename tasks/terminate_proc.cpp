@@ -27,7 +27,7 @@ bool EndProcessWindows(platform::TaskWindows& windows, platform::ProcessControl&
     return true;
   });
   if (WaitProcessEnd(processes, processId, delayMs)) return true;
-  return KillProcess(processes, processId);
+  return processes.terminate(processId).value_or(false);
 }
 
 bool WaitProcessEnd(platform::ProcessControl& processes, std::uint32_t processId,
@@ -35,10 +35,6 @@ bool WaitProcessEnd(platform::ProcessControl& processes, std::uint32_t processId
   // A process that cannot be opened any more is as good as gone.
   return processes.waitForEnd(processId, timeoutMs) !=
          platform::ProcessControl::WaitResult::StillRunning;
-}
-
-bool KillProcess(platform::ProcessControl& processes, std::uint32_t processId) {
-  return processes.terminate(processId).value_or(false);
 }
 
 }  // namespace dravik

@@ -19,7 +19,5 @@ bool EndProcessWindows(platform::TaskWindows& windows, platform::ProcessControl&
 // True when the process ended within the time-out or cannot be opened any more.
 bool WaitProcessEnd(platform::ProcessControl& processes, std::uint32_t processId,
                     unsigned timeoutMs);
-// True when the process was opened and terminated.
-bool KillProcess(platform::ProcessControl& processes, std::uint32_t processId);
 
 }  // namespace dravik

@@ -11,15 +11,11 @@ namespace dravik {
 
 class RefreshTimer {
  public:
-  static constexpr UINT kIntervalMs = 1000;
-
   // The context's language must be set: every tick reads its labels from it.
   RefreshTimer(AppContext& context, TasksTab& tasks);
 
   void tick() { tick_.tick(); }
-  // Load: panel 1 after the first task refresh, then the processor counter
-  // with its priming sample, then the memory panels.
-  void writeTaskCountPanel() { tick_.writeTaskCountPanel(); }
+  // Load: the processor counter with its priming sample, then the memory panels.
   void openProcessorCounter() { tick_.openProcessorCounter(); }
   void writeMemoryPanels() { tick_.writeMemoryPanels(); }
   // Unload.

@@ -33,8 +33,8 @@ NetworkTabServices NetworkServices(PageResources& r, HWND networkList) {
   NetworkTabServices s;
   s.processPath = [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); };
   s.placeholderName = [](std::uint32_t pid) { return ProcessPlaceholderName(pid); };
-  s.killProcess = [&r](std::uint32_t pid) { KillProcessByIdNT(r.processControl, pid); };
-  s.showFileProperties = [&r](const std::wstring& path) { ShowFileProperties(r.shellFiles, path); };
+  s.processes = &r.processControl;
+  s.shellFiles = &r.shellFiles;
   s.sortListViewAuto = [](HWND list, int column) { SortListViewAuto(list, column); };
   s.sortColumn = [networkList] { return IndexSort(networkList); };
   s.smallIcon = [&r](const std::wstring& path) { return r.shellFiles.smallIcon(path); };

@@ -15,12 +15,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Win32InstanceLock instanceLock(L"Local\\DravikTaskManager.Running");
   Win32ControlLibrary controls;
   Win32SystemInfo system;
-  Win32FileSystem files;
   Win32Shell shell;
   Win32UserInterface ui;
   Win32Registry registry;
   Win32ProfileFiles profiles;
-  dravik::StartupPlatform platform{instanceLock, controls, system, files, shell, ui, registry, profiles};
+  dravik::StartupPlatform platform{instanceLock, controls, system, shell, ui, registry, profiles};
 
   dravik::AppWindows windows(instance, platform);
   dravik::ProgramDialogs dialogs(instance, platform, [&] { return windows.mainWindow(); });

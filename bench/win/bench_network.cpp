@@ -196,8 +196,6 @@ dravik::NetworkTabServices Services(bool realLookups, bool sort, bool icons) {
     s.processPath = [](std::uint32_t pid) { return L"C:\\Programs\\app" + std::to_wstring(pid % 40) + L".exe"; };
   }
   s.placeholderName = [](std::uint32_t pid) { return L"(" + std::to_wstring(pid) + L")"; };
-  s.killProcess = [](std::uint32_t) {};
-  s.showFileProperties = [](const std::wstring&) {};
   s.sortListViewAuto = [sort](HWND list, int column) {
     if (sort) SortByText(list, column);
   };

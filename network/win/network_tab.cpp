@@ -248,7 +248,7 @@ void NetworkTab::runDeferred() {
   for (const DeferredCommand& command : waiting) {
     const int rows = rowCount();
     for (int i = 0; i < rows; ++i) {
-      if (rowTexts(i) == command.row) {
+      if (SameConnection(rowTexts(i), command.row)) {
         run(command.command, i);
         break;
       }
@@ -257,12 +257,16 @@ void NetworkTab::runDeferred() {
 }
 
 void NetworkTab::run(Command command, int row) {
-  switch (command) {
-    case Command::CloseConnection: closeConnection(row); break;
-    case Command::TerminateNetworkProcess: terminateProcess(row); break;
-    case Command::NetworkFileProperties: fileProperties(row); break;
-    default: break;
+  if (command == Command::CloseConnection) {
+    closeConnection(row);
+    return;
   }
+  // No rebuild after a termination: the count watch rebuilds the list once
+  // the process's connections are gone.
+  ProcessActionContext actions{*context_.messages, *context_.ui, *services_.processes,
+                               *services_.shellFiles, {}, EndOn::AnythingButNo};
+  if (command == Command::TerminateNetworkProcess) TerminateSelectedProcess(rowProcess(row), actions);
+  if (command == Command::NetworkFileProperties) ShowSelectedFileProperties(rowProcess(row), actions);
 }
 
 void NetworkTab::closeConnection(int row) {
@@ -277,37 +281,19 @@ void NetworkTab::closeConnection(int row) {
                           platform::mb::kExclamationOk);
 }
 
-void NetworkTab::terminateProcess(int row) {
+std::optional<SelectedProcess> NetworkTab::rowProcess(int row) const {
   const NetworkRowTexts texts = rowTexts(row);
   const int tag = rowTag(row);
-  if (tag < 0 || tag >= kNetworkRecords) return;
+  if (tag < 0 || tag >= kNetworkRecords) return std::nullopt;
   std::int32_t pid = 0;
   if (texts[kNetProtocol] == kProtocolTcp) {
     pid = tables_.tcpConnection(tag).owningPid;
   } else if (texts[kNetProtocol] == kProtocolUdp) {
     pid = tables_.udpEndpoint(tag).owningPid;
   } else {
-    return;
+    return std::nullopt;
   }
-  const MessageTexts& messages = *context_.messages;
-  const int answer = context_.ui->messageBox(
-      messages[MessageText::AreYouSureProcess],
-      TerminateTitle(messages[MessageText::Process], messages[MessageText::PID], texts[kNetProcess], pid),
-      platform::mb::kExclamationYesNo);
-  // The count watch rebuilds the list once the process's connections are gone.
-  if (answer != platform::mb::kAnswerNo && services_.killProcess) services_.killProcess(static_cast<std::uint32_t>(pid));
-}
-
-void NetworkTab::fileProperties(int row) {
-  const NetworkRowTexts texts = rowTexts(row);
-  if (texts[kNetPath].empty()) {
-    const MessageTexts& messages = *context_.messages;
-    context_.ui->messageBox(messages[MessageText::ProcessNotFound],
-                            PathNotFoundTitle(messages[MessageText::Process], texts[kNetProcess]),
-                            platform::mb::kStopOk);
-    return;
-  }
-  if (services_.showFileProperties) services_.showFileProperties(texts[kNetPath]);
+  return SelectedProcess{texts[kNetProcess], std::to_wstring(pid), texts[kNetPath]};
 }
 
 bool NetworkTab::listNotify(const NMHDR& header, LRESULT& result) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,7 +15,9 @@
 #include "app/win/tab_page.h"
 #include "network/network_rows.h"
 #include "network/tcp_udp.h"
+#include "processes/process_actions.h"
 #include "platform/network_tables.h"
+#include "platform/processes.h"
 #include "platform/shell.h"
 #include "platform/win32/handles.h"
 
@@ -24,8 +27,9 @@ namespace dravik {
 struct NetworkTabServices {
   std::function<std::wstring(std::uint32_t pid)> processPath;      // path with a drive letter, "" when unreadable
   std::function<std::wstring(std::uint32_t pid)> placeholderName;  // "(System)", "(1234)"...
-  std::function<void(std::uint32_t pid)> killProcess;               // after the user said yes
-  std::function<void(const std::wstring& path)> showFileProperties;
+  // What Terminate Process and File Properties act through, as on the Processes tab.
+  platform::ProcessControl* processes = nullptr;
+  platform::ShellFiles* shellFiles = nullptr;
   // Sorts the list by a 1-based column in the order it already has.
   std::function<void(HWND list, int column)> sortListViewAuto;
   // The 1-based column the list was last sorted by.
@@ -60,7 +64,7 @@ class NetworkTab final : public TabPage {
  private:
   struct DeferredCommand {
     Command command;
-    NetworkRowTexts row;  // the row it was given for, found again by its texts
+    NetworkRowTexts row;  // the row it was given for, found again by its connection
   };
 
   void rebuildOnce();
@@ -74,8 +78,9 @@ class NetworkTab final : public TabPage {
   void runDeferred();
   void run(Command command, int row);
   void closeConnection(int row);
-  void terminateProcess(int row);
-  void fileProperties(int row);
+  // The row's process as the process commands take it; none for a row
+  // whose record cannot be told.
+  std::optional<SelectedProcess> rowProcess(int row) const;
   void writeStatusPanel();
   int selectedRow() const;
   int rowCount() const;

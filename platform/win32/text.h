@@ -7,7 +7,5 @@ namespace platform::win32 {
 
 std::wstring Widen(unsigned codePage, std::string_view bytes);
 std::string Narrow(unsigned codePage, std::wstring_view text);
-// The text of a Win32 error code as the system words it, without the line break.
-std::wstring SystemErrorText(unsigned long code);
 
 }  // namespace platform::win32

@@ -39,20 +39,4 @@ std::wstring Win32SystemInfo::programFolder() {
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
-bool Win32FileSystem::findNormalFile(const std::wstring& path) {
-  WIN32_FIND_DATAW found{};
-  UniqueFindHandle search(::FindFirstFileW(path.c_str(), &found));
-  if (!search) return false;
-  constexpr DWORD kNotNormal =
-      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-  do {
-    if ((found.dwFileAttributes & kNotNormal) == 0 && found.cFileName[0] != L'\0') return true;
-  } while (::FindNextFileW(search.get(), &found));
-  return false;
-}
-
-bool Win32FileSystem::copyFile(const std::wstring& from, const std::wstring& to) {
-  return ::CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
-}
-
 }  // namespace platform::win32

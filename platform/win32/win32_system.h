@@ -10,10 +10,4 @@ class Win32SystemInfo final : public SystemInfo {
   std::wstring programFolder() override;
 };
 
-class Win32FileSystem final : public FileSystem {
- public:
-  bool findNormalFile(const std::wstring& path) override;
-  bool copyFile(const std::wstring& from, const std::wstring& to) override;
-};
-
 }  // namespace platform::win32

@@ -35,8 +35,6 @@ class Win32ControlLibrary final : public ControlLibrary {
  public:
   void initExtendedClasses() override;
   bool availableInSystem(const std::wstring& systemFolder) override;
-  // The classes come only with the system: no file beside the program supplies them.
-  bool availableBesideProgram(const std::wstring&) override { return false; }
 };
 
 }  // namespace platform::win32

@@ -24,13 +24,6 @@ TEST(TwipsScale, ConvertsWithTheScreensOwnResolution) {
   EXPECT_DOUBLE_EQ(TwipsScale(0).twipsPerPixel(), 15.0);  // no resolution reported: 96
 }
 
-TEST(Layout, MinimumSizeSnapsEachSideOnItsOwn) {
-  const std::pair<WindowSize, WindowSize> cases[] = {
-      {{5000, 3000}, {11415, 8820}}, {{12000, 3000}, {12000, 8820}},
-      {{5000, 9000}, {11415, 9000}}, {{-100, -1}, {11415, 8820}}};
-  for (const auto& [in, out] : cases) EXPECT_EQ(SnapToMinimum(in), out) << in.width << "x" << in.height;
-}
-
 TEST(Layout, DefaultSizeWithAndWithoutVisualStyles) {
   const MainLayout styled = ComputeLayout({11415, 8820}, 375, true);
   EXPECT_DOUBLE_EQ(styled.tabWidth, 11415 - 250);

@@ -1,5 +1,5 @@
 // The start-up decisions over doubles of the system: Wine cannot pretend to be
-// every system, lack the control library or offer one beside the program.
+// every system or lack the control library.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,6 @@ namespace {
 using platform::OsVersion;
 using dravik::StartupOutcome;
 constexpr wchar_t kFolder[] = L"C:\\Program Files\\Dravik Task Manager";
-constexpr wchar_t kCompleted[] = L"Configuration completed.\r\nPlease run the software again.";
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -39,12 +38,11 @@ class StartupTest : public ::testing::Test {
   fakes::FakeInstanceLock instance_;
   fakes::FakeControlLibrary controls_;
   fakes::FakeSystemInfo system_;
-  fakes::FakeFileSystem files_;
   fakes::FakeShell shell_;
   fakes::FakeUserInterface ui_;
   fakes::FakeRegistry registry_;
   fakes::FakeProfileFiles profiles_;
-  dravik::StartupPlatform platform_{instance_, controls_, system_, files_, shell_, ui_, registry_, profiles_};
+  dravik::StartupPlatform platform_{instance_, controls_, system_, shell_, ui_, registry_, profiles_};
   std::vector<std::string> events_;
 };
 
@@ -107,7 +105,7 @@ TEST_F(StartupTest, LibraryPresentOpensTheWindowsWithEnglishBesideTheProgram) {
   auto result = start();
   EXPECT_EQ(result.outcome, StartupOutcome::Started);
   EXPECT_EQ(result.languageFile, std::wstring(kFolder) + L"\\Language\\English.lng");
-  EXPECT_TRUE(ui_.boxes.empty() && files_.copies.empty() && shell_.calls.empty());
+  EXPECT_TRUE(ui_.boxes.empty() && shell_.calls.empty());
   EXPECT_EQ(controls_.inits, 1);
   EXPECT_EQ(controls_.askedSystemFolder, L"C:\\windows\\system32");
   EXPECT_EQ(events_, (std::vector<std::string>{"open windows", "show"}));
@@ -120,32 +118,10 @@ TEST_F(StartupTest, LibraryPresentOpensTheWindowsWithEnglishBesideTheProgram) {
   EXPECT_EQ(controls_.askedSystemFolder, L"");
 }
 
-TEST_F(StartupTest, LibraryMissingEndsTheProgramAndOneBesideItIsInstalledFirst) {
+TEST_F(StartupTest, LibraryMissingEndsTheProgramBeforeAnyWindow) {
   controls_.inSystem = false;
   EXPECT_EQ(start().outcome, StartupOutcome::LibraryMissing);
   expectOnlyBox(L"File: COMCTL32.OCX is missing!", 16);
-  EXPECT_TRUE(files_.copies.empty());
-  ui_ = {};
-  controls_.besideProgram = true;
-  files_.files.insert(std::wstring(kFolder) + L"\\comctl32.ocx");
-  EXPECT_EQ(start().outcome, StartupOutcome::LibraryInstalled);
-  ASSERT_EQ(files_.copies.size(), 1u);
-  EXPECT_EQ(files_.copies[0].second, L"C:\\windows\\system32\\comctl32.ocx");
-  ASSERT_EQ(shell_.calls.size(), 1u);
-  const auto& call = shell_.calls[0];
-  EXPECT_EQ(call.verb + L"|" + call.file + L"|" + call.parameters + L"|" + call.folder,
-            L"open|REGSVR32.EXE|C:\\windows\\system32\\comctl32.ocx /s|" + std::wstring(kFolder));
-  EXPECT_EQ(call.show, 1);
-  expectOnlyBox(kCompleted, 48);
-  EXPECT_EQ(ui_.events, (std::vector<std::wstring>{L"pump", L"pump", L"box"}));
-  // A registration tool that cannot start is reported first.
-  ui_.boxes.clear();
-  shell_.result = 2;  // file not found
-  EXPECT_EQ(start().outcome, StartupOutcome::LibraryInstalled);
-  ASSERT_EQ(ui_.boxes.size(), 2u);
-  EXPECT_EQ(ui_.boxes[0].text, L"Error jumping to:REGSVR32.EXE");
-  EXPECT_EQ(ui_.boxes[0].title, L"Warning");
-  EXPECT_EQ(ui_.boxes[1].text, kCompleted);
 }
 
 TEST_F(StartupTest, RunMinimizedOnlyWhenExactlyTrue) {

@@ -1,6 +1,5 @@
 #pragma once
 // Doubles for the start-up's view of the system, each recording what it was asked.
-#include <set>
 #include <vector>
 
 #include "platform/processes.h"
@@ -24,19 +23,6 @@ class FakeSystemInfo final : public platform::SystemInfo {
   std::optional<platform::OsVersion> os = platform::OsVersion{2, 6, 1, 7601};
   std::wstring systemFolder = L"C:\\windows\\system32";
   std::wstring folder = L"C:\\Program Files\\Dravik Task Manager";
-};
-
-class FakeFileSystem final : public platform::FileSystem {
- public:
-  bool findNormalFile(const std::wstring& path) override { return files.count(path) != 0; }
-  bool copyFile(const std::wstring& from, const std::wstring& to) override {
-    copies.emplace_back(from, to);
-    if (!files.count(from)) return false;
-    files.insert(to);
-    return true;
-  }
-  std::set<std::wstring> files;
-  std::vector<std::pair<std::wstring, std::wstring>> copies;
 };
 
 class FakeShell final : public platform::Shell {
@@ -92,9 +78,7 @@ class FakeControlLibrary final : public platform::ControlLibrary {
     askedSystemFolder = folder;
     return inSystem;
   }
-  bool availableBesideProgram(const std::wstring&) override { return besideProgram; }
   bool inSystem = true;
-  bool besideProgram = false;
   int inits = 0;
   std::wstring askedSystemFolder;
 };

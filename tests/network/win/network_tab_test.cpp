@@ -9,6 +9,7 @@
 
 #include "app/win/list_view_helpers.h"
 #include "doubles/fake_network_tables.h"
+#include "doubles/fake_processes.h"
 #include "network/tcp_udp.h"
 #include "network/win/network_tab.h"
 #include "platform/win32/win32_network_tables.h"
@@ -42,8 +43,8 @@ class NetworkTabTest : public ::testing::Test {
     dravik::NetworkTabServices services{
         [](std::uint32_t pid) { return std::wstring(pid == 1234 ? L"C:\\Apps\\app.exe" : pid == 900 ? L"C:\\Tools\\dns.exe" : L""); },
         [](std::uint32_t pid) { return pid == 4 ? L"(System)" : L"(" + std::to_wstring(pid) + L")"; },
-        [this](std::uint32_t pid) { kills.push_back(pid); },
-        [this](const std::wstring& path) { propertySheets.push_back(path); },
+        &processes,
+        &shellFiles,
         [](HWND list, int column) { dravik::SortListViewAuto(list, column); },
         [this] { return dravik::IndexSort(window.list); },
         [this](const std::wstring& path) {
@@ -82,8 +83,9 @@ class NetworkTabTest : public ::testing::Test {
   fakes::FakeNetworkTables fake;
   std::unique_ptr<_IMAGELIST, decltype(&::ImageList_Destroy)> shellIcons{  // stands in for the system's
       ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1), &::ImageList_Destroy};
-  std::vector<std::uint32_t> kills;
-  std::vector<std::wstring> propertySheets, iconAsks;
+  fakes::FakeProcessControl processes;
+  fakes::FakeShellFiles shellFiles;
+  std::vector<std::wstring> iconAsks;
   std::unique_ptr<dravik::NetworkTab> tab_;
 };
 
@@ -154,15 +156,15 @@ TEST_F(NetworkTabTest, CommandsOnTheSelectedRow) {
 
   command(Command::TerminateNetworkProcess, L"1050", platform::mb::kAnswerNo);
   EXPECT_EQ(box(2), L"Are you sure you want to terminate this process?|Process: app.exe (PID: 1234)|52");
-  EXPECT_TRUE(kills.empty());
+  EXPECT_TRUE(processes.kills.empty());
   command(Command::TerminateNetworkProcess, L"1050", platform::mb::kAnswerYes);
   command(Command::TerminateNetworkProcess, L"53", platform::mb::kAnswerYes);  // a UDP tag indexes the UDP records
-  EXPECT_EQ(kills, (std::vector<std::uint32_t>{1234, 900}));
+  EXPECT_EQ(processes.kills, (std::vector<std::uint32_t>{1234, 900}));
   EXPECT_EQ(fake.tcpCalls, reads) << "the count watch, not the command, rebuilds";
 
   command(Command::NetworkFileProperties, L"1050");
   command(Command::NetworkFileProperties, L"135");
-  EXPECT_EQ(propertySheets, std::vector<std::wstring>{L"C:\\Apps\\app.exe"});
+  EXPECT_EQ(shellFiles.propertiesShown, std::vector<std::wstring>{L"C:\\Apps\\app.exe"});
   EXPECT_EQ(box(5), L"Process path not found!|Process: (System)|16");
 
   window.select(-1);  // nothing selected: nothing happens
@@ -194,6 +196,26 @@ TEST_F(NetworkTabTest, RequestsArrivingDuringARebuildRunAfterItNeverInsideIt) {
   // The rebuild asked for, then the one after the close, which also serves the waiting Refresh.
   EXPECT_EQ(fake.tcpCalls - reads, 2 * 2);
   EXPECT_EQ(fake.basicCalls - countReads, 2) << "the tick looked at the count during the rebuild";
+}
+
+TEST_F(NetworkTabTest, ACommandChosenDuringARebuildActsOnItsConnectionOrOnNothing) {
+  tab().refresh();
+  // Between the two rebuilds 1050 moves on to CLOSE_WAIT and 1051 goes away.
+  fake.tcp[1] = Tcp(8, Ipv4(10, 0, 0, 1), 1050, Ipv4(10, 0, 0, 2), 80, 1234);
+  fake.tcp.erase(fake.tcp.begin() + 2);
+  fake.duringRead = [&] {
+    fake.duringRead = nullptr;
+    window.select(row(L"1050"));
+    tab().command(Command::TerminateNetworkProcess);
+    window.select(row(L"1051"));
+    tab().command(Command::NetworkFileProperties);
+  };
+  window.ui.answers = {platform::mb::kAnswerYes};
+  tab().refresh();
+  ASSERT_EQ(window.ui.boxes.size(), 1u);
+  EXPECT_EQ(box(0), L"Are you sure you want to terminate this process?|Process: app.exe (PID: 1234)|52");
+  EXPECT_EQ(processes.kills, std::vector<std::uint32_t>{1234});
+  EXPECT_TRUE(shellFiles.propertiesShown.empty()) << "the connection it was chosen for is gone";
 }
 
 TEST_F(NetworkTabTest, TheWatchRebuildsOnlyWhenTheCountMovesAndOnlyOnTheTab) {
