@@ -58,17 +58,17 @@ MainLayout ComputeLayout(WindowSize window, double statusBarHeight, bool themeAc
   return layout;
 }
 
-std::span<const ColumnFraction> ColumnFractions(ListId list) {
+std::span<const ColumnFraction> ColumnFractions(Tab list) {
   switch (list) {
-    case ListId::Apps: return kAppsFractions;
-    case ListId::Processes: return kProcessFractions;
-    case ListId::Services: return kServiceFractions;
-    case ListId::Network: return kNetworkFractions;
+    case Tab::Tasks: return kAppsFractions;
+    case Tab::Processes: return kProcessFractions;
+    case Tab::Services: return kServiceFractions;
+    case Tab::Network: return kNetworkFractions;
   }
   return {};
 }
 
-std::array<ColumnWidth, 6> FractionWidths(ListId list, double pageWidthTwips,
+std::array<ColumnWidth, 6> FractionWidths(Tab list, double pageWidthTwips,
                                           const TwipsScale& scale, int& count) {
   std::array<ColumnWidth, 6> widths{};
   count = 0;

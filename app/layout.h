@@ -5,6 +5,7 @@
 #include <array>
 #include <span>
 
+#include "app/commands.h"
 #include "platform/registry.h"
 
 namespace dravik {
@@ -67,23 +68,19 @@ struct MainLayout {
 };
 MainLayout ComputeLayout(WindowSize window, double statusBarHeight, bool themeActive);
 
-// The four lists of the main window, in tab order.
-enum class ListId { Apps = 0, Processes = 1, Services = 2, Network = 3 };
-inline constexpr int kListCount = 4;
-
 // A column whose width follows the page: `fraction` of the page width.
 struct ColumnFraction {
   int column;  // 1-based
   double fraction;
 };
-std::span<const ColumnFraction> ColumnFractions(ListId list);
+std::span<const ColumnFraction> ColumnFractions(Tab list);
 
 // The column widths in pixels that a resize gives a list, in column order.
 struct ColumnWidth {
   int column;
   int pixels;
 };
-std::array<ColumnWidth, 6> FractionWidths(ListId list, double pageWidthTwips,
+std::array<ColumnWidth, 6> FractionWidths(Tab list, double pageWidthTwips,
                                           const TwipsScale& scale, int& count);
 
 }  // namespace dravik

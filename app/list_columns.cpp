@@ -54,12 +54,12 @@ constexpr ListColumn kNetworkColumns[] = {
 
 }  // namespace
 
-std::span<const ListColumn> ListColumns(ListId list) {
+std::span<const ListColumn> ListColumns(Tab list) {
   switch (list) {
-    case ListId::Apps: return kAppsColumns;
-    case ListId::Processes: return kProcessColumns;
-    case ListId::Services: return kServiceColumns;
-    case ListId::Network: return kNetworkColumns;
+    case Tab::Tasks: return kAppsColumns;
+    case Tab::Processes: return kProcessColumns;
+    case Tab::Services: return kServiceColumns;
+    case Tab::Network: return kNetworkColumns;
   }
   return {};
 }

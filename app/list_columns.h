@@ -14,7 +14,7 @@ struct ListColumn {
   bool rightAligned;      // figures line up on their last digit
 };
 
-std::span<const ListColumn> ListColumns(ListId list);
+std::span<const ListColumn> ListColumns(Tab list);
 
 // The Tasks list's zero-width column that carries the window handle; the user
 // must never be able to drag it open (1-based 3, 0-based header item 2).

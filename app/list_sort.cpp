@@ -16,18 +16,18 @@ void SortToggle(SortState& state, int column) {
   state.order = state.order == 0 ? 1 : 0;
 }
 
-bool IsSortableColumn(ListId list, int column) {
+bool IsSortableColumn(Tab list, int column) {
   const int count = static_cast<int>(ListColumns(list).size());
   if (column < 1 || column > count) return false;
-  return !(list == ListId::Apps && column == kHiddenHandleColumn);
+  return !(list == Tab::Tasks && column == kHiddenHandleColumn);
 }
 
-bool ColumnClick(ListId list, int rowCount, int column, SortState& state,
+bool ColumnClick(Tab list, int rowCount, int column, SortState& state,
                  std::wstring& networkSortColumn) {
   if (rowCount <= 0) return false;
   if (!IsSortableColumn(list, column)) return false;
   SortToggle(state, column);
-  if (list == ListId::Network) networkSortColumn = std::to_wstring(column);
+  if (list == Tab::Network) networkSortColumn = std::to_wstring(column);
   return true;
 }
 
@@ -38,7 +38,7 @@ int NetworkSortColumn(const std::wstring& caption) {
     if (c < L'0' || c > L'9') return 1;
     column = column * 10 + (c - L'0');
   }
-  return IsSortableColumn(ListId::Network, column) ? column : 1;
+  return IsSortableColumn(Tab::Network, column) ? column : 1;
 }
 
 int CompareCellTexts(std::wstring_view a, std::wstring_view b, int order) {

@@ -21,13 +21,13 @@ void SortAuto(SortState& state, int column);
 // Sort by a 1-based column and reverse the order.
 void SortToggle(SortState& state, int column);
 
-bool IsSortableColumn(ListId list, int column);
+bool IsSortableColumn(Tab list, int column);
 
 // A header click on a list with `rowCount` rows. Changes the sort state when
 // the click sorts; for the Network list also records the column in
 // `networkSortColumn` (the caption that the rebuild sorts by again).
 // True when the list must be re-sorted.
-bool ColumnClick(ListId list, int rowCount, int column, SortState& state,
+bool ColumnClick(Tab list, int rowCount, int column, SortState& state,
                  std::wstring& networkSortColumn);
 
 // The column the Network rebuild sorts by again; 1 for a caption that is not

@@ -78,11 +78,11 @@ std::vector<LanguageElement> MainLanguageElements() {
   for (Tab tab : {Tab::Tasks, Tab::Processes, Tab::Services, Tab::Network}) {
     elements.push_back({ElementKind::TabCaption, static_cast<int>(tab), 0, TabLabelKey(tab)});
   }
-  for (int list = 0; list < kListCount; ++list) {
+  for (Tab tab : kTabs) {
     int column = 0;
-    for (const ListColumn& c : ListColumns(static_cast<ListId>(list))) {
+    for (const ListColumn& c : ListColumns(tab)) {
       ++column;
-      if (c.key) elements.push_back({ElementKind::ColumnHeader, list, column, c.key});
+      if (c.key) elements.push_back({ElementKind::ColumnHeader, static_cast<int>(tab), column, c.key});
     }
   }
   for (const StatusTipKey& tip : kStatusTips) {

@@ -178,7 +178,7 @@ void MainWindow::layout() {
     ::SetWindowPos(tabStrip_, nullptr, 0, 0, px(x, l.tabWidth), px(y, l.tabHeight),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  for (int i = 0; i < kListCount; ++i) {
+  for (int i = 0; i < kTabCount; ++i) {
     if (px(x, l.pageWidth) >= 0 && px(y, l.pageHeight) >= 0) {
       ::SetWindowPos(pages_[i], nullptr, 0, 0, px(x, l.pageWidth), px(y, l.pageHeight),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -188,13 +188,13 @@ void MainWindow::layout() {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     int count = 0;
-    const auto widths = FractionWidths(static_cast<ListId>(i), l.pageWidth, x, count);
+    const auto widths = FractionWidths(kTabs[i], l.pageWidth, x, count);
     for (int c = 0; c < count; ++c) {
       ::SendMessageW(lists_[i], LVM_SETCOLUMNWIDTH, widths[c].column - 1, widths[c].pixels);
     }
-    if (static_cast<ListId>(i) == ListId::Processes) {
+    if (kTabs[i] == Tab::Processes) {
       int index = 0;
-      for (const ListColumn& column : ListColumns(ListId::Processes)) {
+      for (const ListColumn& column : ListColumns(Tab::Processes)) {
         if (column.rightAligned) {
           LVCOLUMNW format{};
           format.mask = LVCF_FMT;
@@ -320,7 +320,7 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
         options_.ui->pumpMessages();
         break;
       case TabWork::WatchNetwork: {
-        const auto rows = ::SendMessageW(list(ListId::Network), LVM_GETITEMCOUNT, 0, 0);
+        const auto rows = ::SendMessageW(list(Tab::Network), LVM_GETITEMCOUNT, 0, 0);
         setStatusPanel(1, StatusText(std::to_wstring(rows), language_->main(kNetworkLabelKey)));
         break;
       }
@@ -339,7 +339,7 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
     }
     return;
   }
-  for (int i = 0; i < kListCount; ++i) {
+  for (int i = 0; i < kTabCount; ++i) {
     if (header.hwndFrom != lists_[i]) continue;
     if (header.code == static_cast<UINT>(LVN_COLUMNCLICK)) {
       handled = true;
@@ -348,9 +348,9 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
       const int rows = static_cast<int>(::SendMessageW(lists_[i], LVM_GETITEMCOUNT, 0, 0));
       SortState probe = ListSortState(lists_[i]);
       std::wstring indexSort = std::to_wstring(IndexSort(lists_[i]));
-      if (ColumnClick(static_cast<ListId>(i), rows, column, probe, indexSort)) {
+      if (ColumnClick(kTabs[i], rows, column, probe, indexSort)) {
         SortListView(lists_[i], column);
-        if (static_cast<ListId>(i) == ListId::Network) SetIndexSort(lists_[i], NetworkSortColumn(indexSort));
+        if (kTabs[i] == Tab::Network) SetIndexSort(lists_[i], NetworkSortColumn(indexSort));
       }
       return;
     }

@@ -79,7 +79,7 @@ class MainWindow {
   DialogHooks& dialogs() { return options_.dialogs; }
 
   // The controls, for the tray, the dialogs and the tests.
-  HWND list(ListId id) const { return lists_[static_cast<int>(id)]; }
+  HWND list(Tab tab) const { return lists_[TabIndex(tab)]; }
   HWND page(int index) const { return pages_[index]; }
   HWND toolbar() const { return toolbar_; }
   HWND tabStrip() const { return tabStrip_; }

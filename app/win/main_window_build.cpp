@@ -148,7 +148,7 @@ void MainWindow::buildTabStrip() {
 }
 
 void MainWindow::buildLists() {
-  for (int i = 0; i < kListCount; ++i) {
+  for (int i = 0; i < kTabCount; ++i) {
     // Each page lies over the tab strip and holds one list.
     pages_[i] = ::CreateWindowExW(0, L"DravikTaskManagerPage", nullptr,
                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
@@ -161,7 +161,7 @@ void MainWindow::buildLists() {
         options_.instance, nullptr);
     const TwipsScale x = scaleX();
     int index = 0;
-    for (const ListColumn& c : ListColumns(static_cast<ListId>(i))) {
+    for (const ListColumn& c : ListColumns(kTabs[i])) {
       LVCOLUMNW column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
       column.fmt = c.rightAligned && index > 0 ? LVCFMT_RIGHT : LVCFMT_LEFT;

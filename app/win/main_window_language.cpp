@@ -74,7 +74,7 @@ void MainWindow::languageMain() {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT;
         column.pszText = text.data();
-        ::SendMessageW(lists_[e.index], LVM_SETCOLUMNW, e.column - 1, reinterpret_cast<LPARAM>(&column));
+        ::SendMessageW(list(static_cast<Tab>(e.index)), LVM_SETCOLUMNW, e.column - 1, reinterpret_cast<LPARAM>(&column));
         break;
       }
       case ElementKind::StatusTip:

@@ -55,14 +55,14 @@ TEST(Layout, OnlyExactlyOneOfTheUsersHiveMeansStylesAreActive) {
 
 TEST(Layout, ColumnFractionsFollowThePageWidth) {
   struct Row {
-    ListId list;
+    Tab list;
     int dpi, count, index, column, pixels;
   };
   // A page of 15000 twips: 1000 pixels at 96 DPI, 1500 at 144.
-  const Row rows[] = {{ListId::Apps, 96, 4, 0, 1, 550},     {ListId::Apps, 96, 4, 1, 2, 200},
-                      {ListId::Apps, 96, 4, 2, 3, 0},       {ListId::Apps, 96, 4, 3, 4, 100},
-                      {ListId::Processes, 96, 2, 1, 4, 250}, {ListId::Services, 96, 5, 4, 6, 120},
-                      {ListId::Network, 96, 6, 5, 8, 300},  {ListId::Network, 144, 6, 5, 8, 450}};
+  const Row rows[] = {{Tab::Tasks, 96, 4, 0, 1, 550},     {Tab::Tasks, 96, 4, 1, 2, 200},
+                      {Tab::Tasks, 96, 4, 2, 3, 0},       {Tab::Tasks, 96, 4, 3, 4, 100},
+                      {Tab::Processes, 96, 2, 1, 4, 250}, {Tab::Services, 96, 5, 4, 6, 120},
+                      {Tab::Network, 96, 6, 5, 8, 300},  {Tab::Network, 144, 6, 5, 8, 450}};
   for (const Row& r : rows) {
     int count = 0;
     const auto widths = FractionWidths(r.list, 15000, TwipsScale(r.dpi), count);
@@ -71,7 +71,7 @@ TEST(Layout, ColumnFractionsFollowThePageWidth) {
     EXPECT_EQ(widths[r.index].pixels, r.pixels) << static_cast<int>(r.list) << " " << r.index;
   }
   int count = 0;  // a page squeezed below nothing gives closed columns
-  EXPECT_EQ(FractionWidths(ListId::Apps, -500, TwipsScale(96), count)[0].pixels, 0);
+  EXPECT_EQ(FractionWidths(Tab::Tasks, -500, TwipsScale(96), count)[0].pixels, 0);
 }
 
 TEST(WindowSize, StoredSizesAreWholeNumbersAndBrokenOnesGetTheDefaultWrittenBack) {

@@ -27,22 +27,22 @@ TEST(SortState, ColumnClicksFollowTheRulesOfEachList) {
   std::wstring indexSort = L"1";
   SortState state;
   // An empty list ignores the click, and then stays unsorted.
-  EXPECT_FALSE(ColumnClick(ListId::Services, 0, 2, state, indexSort));
+  EXPECT_FALSE(ColumnClick(Tab::Services, 0, 2, state, indexSort));
   EXPECT_EQ(state, SortState{});
   // The hidden handle column of the Tasks list does not sort.
-  EXPECT_FALSE(ColumnClick(ListId::Apps, 5, 3, state, indexSort));
+  EXPECT_FALSE(ColumnClick(Tab::Tasks, 5, 3, state, indexSort));
   EXPECT_EQ(state, SortState{});
-  EXPECT_TRUE(ColumnClick(ListId::Apps, 5, 4, state, indexSort));
+  EXPECT_TRUE(ColumnClick(Tab::Tasks, 5, 4, state, indexSort));
   EXPECT_EQ(state, (SortState{true, 3, 1}));
   EXPECT_EQ(indexSort, L"1");  // only the Network list remembers its column
 
-  for (int c = 1; c <= 14; ++c) EXPECT_TRUE(IsSortableColumn(ListId::Processes, c)) << c;
-  EXPECT_FALSE(IsSortableColumn(ListId::Processes, 15));
-  EXPECT_FALSE(IsSortableColumn(ListId::Services, 9));
-  EXPECT_FALSE(IsSortableColumn(ListId::Network, 0));
+  for (int c = 1; c <= 14; ++c) EXPECT_TRUE(IsSortableColumn(Tab::Processes, c)) << c;
+  EXPECT_FALSE(IsSortableColumn(Tab::Processes, 15));
+  EXPECT_FALSE(IsSortableColumn(Tab::Services, 9));
+  EXPECT_FALSE(IsSortableColumn(Tab::Network, 0));
 
   SortState network;
-  EXPECT_TRUE(ColumnClick(ListId::Network, 3, 4, network, indexSort));
+  EXPECT_TRUE(ColumnClick(Tab::Network, 3, 4, network, indexSort));
   EXPECT_EQ(indexSort, L"4");
   // The rebuild sorts by the remembered column in the same direction.
   SortAuto(network, NetworkSortColumn(indexSort));

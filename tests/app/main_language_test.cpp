@@ -49,8 +49,8 @@ TEST(EnglishLanguageFile, HoldsEveryKeyTheProgramReadsWithItsOwnEnglishTexts) {
   for (const MenuItemDef& item : MenuItems()) {
     if (item.key) { EXPECT_EQ(text("Main", item.key), narrow(item.text)) << item.key; }
   }
-  for (int list = 0; list < kListCount; ++list) {
-    for (const ListColumn& c : ListColumns(static_cast<ListId>(list))) {
+  for (dravik::Tab tab : dravik::kTabs) {
+    for (const ListColumn& c : ListColumns(tab)) {
       if (c.key) { EXPECT_EQ(text("Main", c.key), narrow(c.header)) << c.key; }
     }
   }

@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, EveryElementShowsTheTextOfItsKey) {
       }
       case ElementKind::ColumnHeader: {
         LVCOLUMNW column{.mask = LVCF_TEXT, .pszText = text, .cchTextMax = 255};
-        ::SendMessageW(w.list(static_cast<ListId>(e.index)), LVM_GETCOLUMNW, e.column - 1,
+        ::SendMessageW(w.list(static_cast<dravik::Tab>(e.index)), LVM_GETCOLUMNW, e.column - 1,
                        reinterpret_cast<LPARAM>(&column));
         break;
       }
@@ -225,7 +225,7 @@ TEST_F(MainWindowTest, ShrinkingBelowTheMinimumSnapsBackAndTheLayoutFollowsTheSi
   const bool styled = ThemeActive(registry_);
   RECT status{}, list{};
   ::GetWindowRect(w.statusBar(), &status);
-  ::GetWindowRect(w.list(ListId::Services), &list);
+  ::GetWindowRect(w.list(Tab::Services), &list);
   EXPECT_NEAR(list.right - list.left, (11415 - (styled ? 250 : 200) - 160) / 15.0, 1);
   EXPECT_NEAR(list.bottom - list.top, (8820 - (status.bottom - status.top) * 15 - (styled ? 1320 : 1220) - 440) / 15.0, 1);
 }
@@ -247,7 +247,7 @@ void DragHeader(HWND header, int x) {
 }
 
 TEST_F(MainWindowTest, DraggingTheHandleDividerIsRefusedWhileTheOthersWork) {
-  HWND apps = window().list(ListId::Apps);
+  HWND apps = window().list(Tab::Tasks);
   HWND header = reinterpret_cast<HWND>(::SendMessageW(apps, LVM_GETHEADER, 0, 0));
   const auto width = [&](int column) { return static_cast<int>(::SendMessageW(apps, LVM_GETCOLUMNWIDTH, column, 0)); };
   const auto rightEdge = [&](int item) {
