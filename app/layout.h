@@ -5,7 +5,7 @@
 #include <array>
 #include <span>
 
-#include "app/commands.h"
+#include "ui/commands.h"
 #include "platform/registry.h"
 
 namespace dravik {

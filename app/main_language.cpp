@@ -6,6 +6,7 @@
 
 #include "app/list_columns.h"
 #include "localization/message_texts.h"
+#include "shell/tray_mouse.h"
 
 namespace dravik {
 

@@ -23,10 +23,6 @@ struct LanguageElement {
 // message texts follow them (MessageTextKeys).
 std::vector<LanguageElement> MainLanguageElements();
 
-// The tray menu's two items, section "Tray".
-inline constexpr char kTrayOpenKey[] = "1";
-inline constexpr char kTrayExitKey[] = "2";
-
 // Status-bar labels that follow the figures, section "Main".
 inline constexpr char kTasksLabelKey[] = "74";
 inline constexpr char kProcessesLabelKey[] = "67";

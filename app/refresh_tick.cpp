@@ -1,6 +1,6 @@
 #include "app/refresh_tick.h"
 
-#include "app/status_text.h"
+#include "ui/status_text.h"
 #include "processes/number_text.h"
 
 namespace dravik {

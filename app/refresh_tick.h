@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/commands.h"
+#include "ui/commands.h"
 #include "localization/read_ini.h"
 #include "platform/performance.h"
 #include "processes/cpu_usage.h"

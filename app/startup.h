@@ -9,10 +9,9 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/window_manager.h"
+#include "ui/program_title.h"
 
 namespace dravik {
-
-inline constexpr wchar_t kProgramTitle[] = L"Dravik Task Manager";
 
 // What the start needs from the system, passed in so it can run over doubles.
 struct StartupPlatform {

@@ -1,6 +1,6 @@
 #include "processes/cpu_usage.h"
 
-#include "app/status_text.h"
+#include "ui/status_text.h"
 #include "processes/number_text.h"
 
 namespace dravik {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/commands.h"
+#include "ui/commands.h"
 #include "localization/message_texts.h"
 #include "localization/read_ini.h"
 #include "platform/services.h"

@@ -1,7 +1,12 @@
 #pragma once
-// What a mouse action on the notification-area icon does.
+// What a mouse action on the notification-area icon does, and the language
+// keys of its menu.
 
 namespace dravik {
+
+// The tray menu's two items, section "Tray".
+inline constexpr char kTrayOpenKey[] = "1";
+inline constexpr char kTrayExitKey[] = "2";
 
 enum class TrayAction { Nothing, RestoreMainWindow, ShowMenu };
 

@@ -1,6 +1,6 @@
 #include "shell/update_check.h"
 
-#include "app/startup.h"
+#include "ui/program_title.h"
 
 namespace dravik {
 

@@ -9,7 +9,7 @@
 #include "app/window_size.h"
 #include "app/win/list_view_helpers.h"
 #include "app/win/window_icon.h"
-#include "app/win/window_object.h"
+#include "ui/win/window_object.h"
 
 namespace dravik {
 

@@ -3,7 +3,7 @@
 // and locale. The main window calls tick() from its timer, and the load and
 // unload pieces at their places.
 #include "app/refresh_tick.h"
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 #include "platform/win32/win32_performance.h"
 #include "tasks/win/tasks_tab.h"
 

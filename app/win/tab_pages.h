@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 
 namespace dravik {
 

@@ -1,8 +1,10 @@
 // The program's entry point: the real platform behind the start-up.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/startup.h"
-#include "app/win/app_windows.h"
+#include "app/win/app.h"
 #include "app/win/program_dialogs.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
@@ -21,15 +23,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Win32ProfileFiles profiles;
   dravik::StartupPlatform platform{instanceLock, controls, system, shell, ui, registry, profiles};
 
-  dravik::AppWindows windows(instance, platform);
-  dravik::ProgramDialogs dialogs(instance, platform, [&] { return windows.mainWindow(); });
-  windows.dialogs() = dialogs.hooks();
+  std::unique_ptr<dravik::App> app;
+  dravik::ProgramDialogs dialogs(instance, platform, [&] { return app ? app->mainWindow() : nullptr; });
+  dravik::MainWindowOptions options;
+  options.instance = instance;
+  options.programFolder = system.programFolder();
+  options.registry = &registry;
+  options.profiles = &profiles;
+  options.ui = &ui;
+  options.dialogs = dialogs.hooks();
+  app = std::make_unique<dravik::App>(instance, std::move(options));
+
   const dravik::StartupResult start = dravik::Main(
-      platform, [&] { windows.open(); },
-      [&](bool visible) { windows.setMainWindowVisible(visible); });
+      platform,
+      [&] {
+        // Without its windows the program has nothing to run on.
+        if (!app->open()) ::PostQuitMessage(1);
+      },
+      [&](bool visible) { app->setMainWindowVisible(visible); });
   if (start.outcome != dravik::StartupOutcome::Started) {
     // An early stop ends the process at once: nothing is unloaded or saved.
     ::ExitProcess(0);
   }
-  return windows.run();
+  return app->run();
 }

@@ -78,7 +78,7 @@ void LanguageDialog::fillLanguageList() {
   for (const std::wstring& name : names_) {
     ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
-  const auto index = LanguageToSelect(names_, services_.settings.read(kSettingLanguage));
+  const auto index = LanguageToSelect(names_, services_.storedLanguage());
   if (!index) return;  // an empty folder: nothing to preview
   ::SendMessageW(list, CB_SETCURSEL, *index, 0);
   preview();  // a program's selection raises no change notification
@@ -158,7 +158,7 @@ void LanguageDialog::apply() {
   }
   const AppliedMessage message = ReadAppliedMessage(Language(services_.profiles, previewFile_));
   services_.ui.messageBox(message.text, message.title, platform::mb::kExclamationOk);
-  services_.settings.write(kSettingLanguage, name);
+  services_.storeLanguage(name);
   close();
 }
 

@@ -4,13 +4,13 @@
 // stores the choice for the next start.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "localization/language_list.h"
 #include "localization/read_ini.h"
-#include "localization/win/dialog_support.h"
+#include "ui/win/dialog_support.h"
 #include "platform/profile_files.h"
 #include "platform/shell.h"
 #include "platform/window_manager.h"
@@ -24,7 +24,9 @@ class LanguageDialog {
     platform::FileListing& files;
     platform::Shell& shell;
     platform::UserInterface& ui;
-    const Settings& settings;
+    // The language name kept in the settings, and keeping a new one there.
+    std::function<std::wstring()> storedLanguage;
+    std::function<void(const std::wstring& name)> storeLanguage;
   };
 
   // Control ids, by which tests and keyboard handling find the controls.

@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 #include "network/network_rows.h"
 #include "network/tcp_udp.h"
 #include "processes/process_actions.h"

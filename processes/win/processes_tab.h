@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 #include "processes/process_actions.h"
 #include "processes/process_list.h"
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 #include "platform/services.h"
 #include "services/service_commands.h"
 #include "services/service_list.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/startup.h"
+#include "ui/program_title.h"
 
 namespace dravik {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "localization/read_ini.h"
-#include "localization/win/dialog_support.h"
+#include "ui/win/dialog_support.h"
 #include "platform/shell.h"
 #include "platform/win32/handles.h"
 #include "shell/update_check.h"

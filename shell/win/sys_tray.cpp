@@ -2,9 +2,8 @@
 
 #include <vector>
 
-#include "app/main_language.h"
-#include "app/startup.h"
-#include "app/win/window_object.h"
+#include "ui/program_title.h"
+#include "ui/win/window_object.h"
 #include "shell/tray_mouse.h"
 
 namespace dravik {
@@ -39,7 +38,6 @@ SysTray::~SysTray() {
     NOTIFYICONDATAW data = iconData();
     ::Shell_NotifyIconW(NIM_DELETE, &data);
   }
-  main_.reset();
   if (window_) ::DestroyWindow(window_);
 }
 
@@ -57,7 +55,7 @@ NOTIFYICONDATAW SysTray::iconData() const {
   return data;
 }
 
-bool SysTray::create(MainWindowOptions options) {
+bool SysTray::create() {
   WNDCLASSEXW cls{};
   cls.cbSize = sizeof(cls);
   cls.hInstance = instance_;
@@ -74,24 +72,17 @@ bool SysTray::create(MainWindowOptions options) {
   ::AppendMenuW(menu_.get(), MF_STRING, kMenuOpen, L"Open");
   ::AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(menu_.get(), MF_STRING, kMenuExit, L"Exit");
-
-  // The main window comes into being first; its load labels this menu.
-  options.labelTray = [this] { labelMenu(); };
-  options.exitProgram = [this] { callExit(); };
-  main_ = std::make_unique<MainWindow>(std::move(options));
-  if (!main_->create()) return false;
-
-  main_->labelTrayAndLanguageDialog();
-  ::ShowWindow(window_, SW_HIDE);
-  NOTIFYICONDATAW data = iconData();
-  // Without a notification area the program runs on without its icon.
-  iconAdded_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
   return true;
 }
 
-void SysTray::labelMenu() {
-  if (!main_ || !menu_) return;
-  const Language& language = main_->language();
+void SysTray::addIcon() {
+  if (!window_ || iconAdded_) return;
+  NOTIFYICONDATAW data = iconData();
+  iconAdded_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void SysTray::labelMenu(const Language& language) {
+  if (!menu_) return;
   const std::pair<UINT, const char*> items[] = {{kMenuOpen, kTrayOpenKey}, {kMenuExit, kTrayExitKey}};
   for (const auto& [id, key] : items) {
     std::wstring text = language.text("Tray", key);
@@ -100,7 +91,7 @@ void SysTray::labelMenu() {
 }
 
 void SysTray::restoreMainWindow() {
-  HWND main = main_ ? main_->window() : nullptr;
+  HWND main = host_.mainWindow ? host_.mainWindow() : nullptr;
   if (!main) return;
   if (::IsIconic(main) || ::IsZoomed(main)) ::ShowWindow(main, SW_RESTORE);
   ::SetForegroundWindow(main);
@@ -108,7 +99,8 @@ void SysTray::restoreMainWindow() {
 }
 
 void SysTray::showMenu() {
-  HWND owner = main_ && main_->window() ? main_->window() : window_;
+  HWND main = host_.mainWindow ? host_.mainWindow() : nullptr;
+  HWND owner = main ? main : window_;
   // The menu closes on a click elsewhere only while its owner is in front.
   ::SetForegroundWindow(owner);
   POINT at{};
@@ -125,11 +117,12 @@ void SysTray::callExit() {
   exiting_ = true;
   std::vector<HWND> forms;
   ::EnumThreadWindows(::GetCurrentThreadId(), &CollectForm, reinterpret_cast<LPARAM>(&forms));
+  HWND main = host_.mainWindow ? host_.mainWindow() : nullptr;
   for (HWND form : forms) {
     if (form == window_ || !::IsWindow(form)) continue;
     ::ShowWindow(form, SW_HIDE);
-    if (main_ && form == main_->window()) {
-      main_->closeForExit();
+    if (form == main && host_.closeMainWindow) {
+      host_.closeMainWindow();
     } else {
       ::SendMessageW(form, WM_CLOSE, 0, 0);
     }

@@ -5,9 +5,8 @@
 #include <shellapi.h>
 
 #include <functional>
-#include <memory>
 
-#include "app/win/main_window.h"
+#include "localization/read_ini.h"
 #include "platform/win32/handles.h"
 
 namespace dravik {
@@ -20,15 +19,21 @@ class SysTray {
   static constexpr UINT kMenuOpen = 1;
   static constexpr UINT kMenuExit = 2;
 
-  explicit SysTray(HINSTANCE instance) : instance_(instance) {}
+  // What the tray does to the main window, which it neither makes nor owns.
+  struct Host {
+    std::function<HWND()> mainWindow;       // null while there is none
+    std::function<void()> closeMainWindow;  // the main window's own closing work at exit
+  };
+
+  SysTray(HINSTANCE instance, Host host) : instance_(instance), host_(std::move(host)) {}
   ~SysTray();
   SysTray(const SysTray&) = delete;
   SysTray& operator=(const SysTray&) = delete;
 
-  // Creates the hidden window and its menu, then the main window (whose load
-  // labels this menu), then adds the icon. `options` are the main window's;
-  // the tray fills in its labelling and the program's exit.
-  bool create(MainWindowOptions options);
+  // Creates the hidden window and its menu.
+  bool create();
+  // Adds the icon; without a notification area the program runs on without it.
+  void addIcon();
 
   // Ends the program: hides and closes every window of the program (each
   // does its own closing work), removes the icon, ends the message loop.
@@ -36,11 +41,10 @@ class SysTray {
   // Normal state, in front, shown.
   void restoreMainWindow();
   // The tray menu's texts from the language file.
-  void labelMenu();
+  void labelMenu(const Language& language);
 
   HWND window() const { return window_; }
   HMENU menu() const { return menu_.get(); }
-  MainWindow* mainWindow() const { return main_.get(); }
   bool iconAdded() const { return iconAdded_; }
 
  private:
@@ -50,10 +54,10 @@ class SysTray {
   NOTIFYICONDATAW iconData() const;
 
   HINSTANCE instance_;
+  Host host_;
   HWND window_ = nullptr;
   platform::win32::UniqueMenu menu_;
   HICON icon_ = nullptr;  // shared: never destroyed
-  std::unique_ptr<MainWindow> main_;
   bool iconAdded_ = false;
   bool exiting_ = false;
 };

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_task_windows.h"
 #include "tasks/task_list.h"

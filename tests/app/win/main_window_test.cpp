@@ -16,7 +16,7 @@
 #include "app/layout.h"
 #include "app/main_language.h"
 #include "app/win/list_view_helpers.h"
-#include "app/win/main_window.h"
+#include "app/win/app.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_manager.h"
@@ -91,21 +91,21 @@ class MainWindowTest : public ::testing::Test {
       log_.push_back(prompt == Expected("Main", "98") ? "run" : "run with a wrong prompt");
     };
     options.dialogs.showHelpFile = [this](HWND) { log_.push_back("help"); };
-    tray_ = std::make_unique<SysTray>(::GetModuleHandleW(nullptr));
-    ASSERT_TRUE(tray_->create(std::move(options)));
-    main_ = tray_->mainWindow()->window();
+    app_ = std::make_unique<dravik::App>(::GetModuleHandleW(nullptr), std::move(options));
+    ASSERT_TRUE(app_->open());
+    main_ = app_->mainWindow()->window();
     testsupport::PumpFor(200ms);
   }
 
   void TearDown() override {
-    if (tray_ && tray_->window()) tray_->callExit();
+    if (app_ && app_->tray().window()) app_->tray().callExit();
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     ::DeleteFileW(languagePath_.c_str());
   }
 
-  MainWindow& window() { return *tray_->mainWindow(); }
+  MainWindow& window() { return *app_->mainWindow(); }
   bool logged(const std::string& entry) const { return std::count(log_.begin(), log_.end(), entry) > 0; }
   void clickButton(int position) {
     ::SendMessageW(main_, WM_COMMAND, MAKEWPARAM(ToolbarCommandId(position), BN_CLICKED),
@@ -118,7 +118,7 @@ class MainWindowTest : public ::testing::Test {
   platform::win32::Win32Registry registry_;
   platform::win32::Win32ProfileFiles profiles_;
   platform::win32::Win32UserInterface ui_;
-  std::unique_ptr<SysTray> tray_;
+  std::unique_ptr<dravik::App> app_;
   HWND main_ = nullptr;
   std::vector<std::string> log_;
 };
@@ -166,8 +166,8 @@ TEST_F(MainWindowTest, EveryElementShowsTheTextOfItsKey) {
                                             << " column " << e.column;
   }
   for (const MessageTextKey& m : MessageTextKeys()) EXPECT_EQ(w.messages()[m.text], Expected(m.section, m.key));
-  EXPECT_EQ(MenuText(tray_->menu(), SysTray::kMenuOpen), Expected("Tray", "1"));
-  EXPECT_EQ(MenuText(tray_->menu(), SysTray::kMenuExit), Expected("Tray", "2"));
+  EXPECT_EQ(MenuText(app_->tray().menu(), SysTray::kMenuOpen), Expected("Tray", "1"));
+  EXPECT_EQ(MenuText(app_->tray().menu(), SysTray::kMenuExit), Expected("Tray", "2"));
   EXPECT_EQ(testsupport::FontCharset(w.statusBar()), kTestCharacterSet);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/settings.h"
 #include "doubles/fake_system.h"
 #include "platform/win32/win32_file_listing.h"
 #include "platform/win32/win32_profile_files.h"
@@ -52,7 +53,9 @@ class LanguageDialogTest : public ::testing::Test {
   dravik::Settings settings_{registry_};
   std::wstring folder_ = testsupport::ProgramDir();
   dravik::Language current_{profiles_, dravik::LanguageFilePath(folder_, L"German")};
-  LanguageDialog dialog_{::GetModuleHandleW(nullptr), {profiles_, files_, shell_, ui_, settings_},
+  LanguageDialog dialog_{::GetModuleHandleW(nullptr), {profiles_, files_, shell_, ui_,
+                                                        [this] { return stored(); },
+                                                        [this](const std::wstring& name) { settings_.write(dravik::kSettingLanguage, name); }},
                          folder_, current_};
 };
 

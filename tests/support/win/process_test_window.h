@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 #include "localization/message_texts.h"
 #include "localization/read_ini.h"
 #include "platform/win32/win32_profile_files.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win/tab_page.h"
+#include "ui/win/tab_page.h"
 #include "doubles/fake_system.h"
 #include "doubles/fake_tasks.h"
 #include "localization/message_texts.h"

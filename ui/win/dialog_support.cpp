@@ -1,4 +1,4 @@
-#include "localization/win/dialog_support.h"
+#include "ui/win/dialog_support.h"
 
 #include <commctrl.h>
 

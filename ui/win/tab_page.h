@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "app/commands.h"
-#include "app/status_text.h"
+#include "ui/commands.h"
+#include "ui/status_text.h"
 #include "localization/message_texts.h"
 #include "localization/read_ini.h"
 #include "platform/window_manager.h"
