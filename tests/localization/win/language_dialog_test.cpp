@@ -110,4 +110,38 @@ TEST_F(LanguageDialogTest, ListsPreviewsInCyrillicOpensLinksCancelsAndEscapesWit
   EXPECT_EQ(dialog_.window(), nullptr);
 }
 
+// The DPI run starts this at 96, 120, 144 and 192 DPI; other runs at the
+// prefix's own resolution. Every running language, labelled at start, then
+// every language picked in the list.
+TEST_F(LanguageDialogTest, EveryTextFitsItsControlInEveryLanguage) {
+  if (const int dpi = testsupport::ExpectedDpi()) {
+    ASSERT_EQ(testsupport::ScreenDpi(), dpi) << "the screen resolution was not applied";
+  }
+  const int dpi = testsupport::ScreenDpi();
+  store(L"English");
+  const Names languages{L"English", L"French", L"German", L"Russian"};
+  for (const std::wstring& running : languages) {
+    const dravik::Language current(profiles_, dravik::LanguageFilePath(folder_, running));
+    LanguageDialog dialog(::GetModuleHandleW(nullptr), {profiles_, files_, shell_, ui_, settings_}, folder_,
+                          current);
+    dialog.languageSysTrayAndLanguage();
+    dialog.open();
+    ASSERT_TRUE(dialog.window());
+    const auto clipped = testsupport::ClippedTexts(dialog.window());
+    EXPECT_TRUE(clipped.empty()) << testsupport::Describe(clipped)
+        << running << " running, at " << dpi << " DPI";
+    for (const std::wstring& picked : languages) {
+      ASSERT_TRUE(dialog.select(picked));
+      const auto clippedNow = testsupport::ClippedTexts(dialog.window());
+      EXPECT_TRUE(clippedNow.empty()) << testsupport::Describe(clippedNow)
+          << running << " running, " << picked << " picked, at " << dpi << " DPI";
+    }
+    if (running == L"Russian") {
+      EXPECT_FALSE(testsupport::SaveScreenshot(dialog.window(), L"language_dialog_russian_" +
+                                                                    std::to_wstring(dpi) + L"dpi.bmp")
+                       .empty());
+    }
+  }
+}
+
 }  // namespace

@@ -61,4 +61,24 @@ TEST_F(AboutBoxTest, IsLabelledHiddenAtStartShowsTheVersionAfterItsLabelAndTheLi
   EXPECT_TRUE(testsupport::PumpUntil([&] { return !box.window(); }, std::chrono::seconds(3)));
 }
 
+// The DPI run starts this at 96, 120, 144 and 192 DPI; other runs at the
+// prefix's own resolution.
+TEST_F(AboutBoxTest, EveryTextFitsItsControlInEveryLanguage) {
+  if (const int dpi = testsupport::ExpectedDpi()) {
+    ASSERT_EQ(testsupport::ScreenDpi(), dpi) << "the screen resolution was not applied";
+  }
+  const std::wstring dpi = std::to_wstring(testsupport::ScreenDpi());
+  for (const std::wstring name : {L"English", L"French", L"German", L"Russian"}) {
+    const dravik::Language language(profiles_, dravik::LanguageFilePath(folder_, name));
+    AboutBox box(::GetModuleHandleW(nullptr), language, shell_, folder_);
+    box.show();
+    ASSERT_TRUE(box.window());
+    const auto clipped = testsupport::ClippedTexts(box.window());
+    EXPECT_TRUE(clipped.empty()) << testsupport::Describe(clipped)
+        << name << " at " << dpi << " DPI";
+    EXPECT_FALSE(
+        testsupport::SaveScreenshot(box.window(), L"about_box_" + name + L"_" + dpi + L"dpi.bmp").empty());
+  }
+}
+
 }  // namespace
