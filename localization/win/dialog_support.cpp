@@ -62,27 +62,16 @@ void HandleDialogKeys(HWND control) {
   ::SetWindowSubclass(control, DialogKeysProc, kKeySubclassId, 0);
 }
 
-SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
-  SIZE size{0, 0};
-  if (HDC dc = ::GetDC(control)) {
-    const HGDIOBJ old = ::SelectObject(dc, font);
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
-  }
-  return size;
-}
-
 namespace {
 
-// Draws (or measures) into `control`'s screen with its own font selected.
+// A device context of `control` with its font (or the one given) selected,
+// put back and released on every path.
 class ControlDc {
  public:
-  explicit ControlDc(HWND control) : control_(control), dc_(::GetDC(control)) {
-    if (dc_) old_ = ::SelectObject(dc_, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-  }
+  explicit ControlDc(HWND control)
+      : ControlDc(control, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0))) {}
   ControlDc(HWND control, HFONT font) : control_(control), dc_(::GetDC(control)) {
-    if (dc_) old_ = ::SelectObject(dc_, font);
+    if (dc_ && font) old_ = ::SelectObject(dc_, font);
   }
   ~ControlDc() {
     if (!dc_) return;
@@ -164,7 +153,8 @@ SIZE ButtonSize(HWND button, const DialogUnits& units) {
   // Room for the 3D border and the focus rectangle on each side of the text.
   const int paddingX = units.x(4) + 2 * ::GetSystemMetrics(SM_CXEDGE);
   const int paddingY = units.y(2) + 2 * ::GetSystemMetrics(SM_CYEDGE);
-  return {std::max<LONG>(units.x(50), text.cx + 2 * paddingX), std::max<LONG>(units.y(14), text.cy + 2 * paddingY)};
+  return {std::max<LONG>(units.x(50), text.cx + 2 * paddingX),
+          std::max<LONG>(units.y(14), text.cy + 2 * paddingY)};
 }
 
 int TwipsToPixelsX(int twips) {

@@ -28,9 +28,6 @@ class CharsetFonts {
 // WM_COMMAND IDCANCEL to it), and Enter on a button press that button.
 void HandleDialogKeys(HWND control);
 
-// The width and height `text` takes in `font`.
-SIZE TextExtent(HWND control, HFONT font, const std::wstring& text);
-
 // The size `control`'s text takes in the control's own font: wrapped at word
 // breaks as a static text wraps it within `wrapWidth` pixels, or on one line
 // when `wrapWidth` is 0. A word longer than the line makes it wider.
@@ -56,8 +53,8 @@ class DialogUnits {
 // its top-left corner where the user has it.
 void SetClientSize(HWND dialog, SIZE client);
 
-// The outer size of a push button holding `text` in `units`' font: at least
-// the system's 50 x 14 units, wider when the text needs it.
+// The size of a push button for the text it holds: the usual 50 x 14 dialog
+// units, larger when its text needs more.
 SIZE ButtonSize(HWND button, const DialogUnits& units);
 
 // Twips to pixels on this screen, horizontally.

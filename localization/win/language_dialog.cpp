@@ -183,8 +183,8 @@ void LanguageDialog::layOut() {
   const SIZE button{std::max<LONG>(apply.cx, cancel.cx), std::max<LONG>(apply.cy, cancel.cy)};
   const int listLeft = std::max<LONG>(du.x(kListLeft), margin + select.cx + du.x(kGap));
   const int width = std::max<LONG>({du.x(kLeastWidth), listLeft + du.x(kListLeastWidth) + margin,
-                              margin + email.cx + margin, margin + web.cx + margin,
-                              margin + 2 * button.cx + du.x(kGap) + margin});
+                                    margin + email.cx + margin, margin + web.cx + margin,
+                                    margin + 2 * button.cx + du.x(kGap) + margin});
   const int column = width - 2 * margin;
 
   // The closed list is as high as its font makes it; its label is centred on it.

@@ -152,8 +152,8 @@ void AboutBox::layOut() {
   const SIZE link = TextBlock(control(kLink));
   const SIZE close = ButtonSize(control(kClose), du);
   const int column = std::max<LONG>({du.x(kLeastWidth) - left - margin,
-                               versionLabel.cx + versionGap + versionNumber.cx, link.cx,
-                               TextBlock(control(kTitle)).cx, close.cx});
+                                     versionLabel.cx + versionGap + versionNumber.cx, link.cx,
+                                     TextBlock(control(kTitle)).cx, close.cx});
 
   place(kPicture, margin, du.y(kMargin), icon);
   int y = du.y(kMargin);

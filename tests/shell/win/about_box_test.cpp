@@ -42,12 +42,16 @@ TEST_F(AboutBoxTest, IsLabelledHiddenAtStartShowsTheVersionAfterItsLabelAndTheLi
 
   box.show();
   ASSERT_TRUE(::IsWindowVisible(box.window()));
-  const SIZE extent = dravik::TextExtent(
-      label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), L"Версия:");
+  SIZE extent{};
+  const HDC dc = ::GetDC(label);
+  const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+  ::GetTextExtentPoint32W(dc, L"Версия:", 7, &extent);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(label, dc);
   const RECT labelRect = testsupport::RectInParent(label);
   EXPECT_EQ(labelRect.right - labelRect.left, extent.cx);
   EXPECT_EQ(testsupport::RectInParent(item(box, AboutBox::kVersionNumber)).left,
-            labelRect.left + extent.cx + dravik::TwipsToPixelsX(40));
+            labelRect.left + extent.cx + ::MulDiv(40, testsupport::ScreenDpi(), 1440));  // 40 twips
   EXPECT_FALSE(testsupport::SaveScreenshot(box.window(), L"about_box_russian.bmp").empty());
   ::SendMessageW(box.window(), WM_COMMAND, MAKEWPARAM(AboutBox::kLink, STN_CLICKED),
                  reinterpret_cast<LPARAM>(item(box, AboutBox::kLink)));
