@@ -98,16 +98,17 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
 
 }  // namespace
 
-std::vector<ClippedText> ClippedTexts(HWND window) {
+TextFit CheckTextsFit(HWND window) {
   std::vector<HWND> children;
   ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  std::vector<ClippedText> clipped;
+  TextFit fit;
   for (HWND child : children) {
     if (!(::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
     const std::wstring className = ClassOf(child);
     const auto format = TextFormat(child, className);
     const std::wstring text = WindowText(child);
     if (!format || text.empty()) continue;
+    ++fit.measured;
     // What the parent's client area cuts off a control is clipped as well.
     RECT room{}, parent{}, shown{};
     ::GetClientRect(child, &room);
@@ -128,13 +129,13 @@ std::vector<ClippedText> ClippedTexts(HWND window) {
     const SIZE need{needed.right - needed.left, needed.bottom - needed.top};
     const SIZE have{room.right - room.left, room.bottom - room.top};
     if (need.cx > have.cx || need.cy > have.cy) {
-      clipped.push_back({::GetDlgCtrlID(child), className, text, need, have});
+      fit.clipped.push_back({::GetDlgCtrlID(child), className, text, need, have});
     }
   }
-  return clipped;
+  return fit;
 }
 
-std::string Describe(const std::vector<ClippedText>& clipped) {
+std::string TextFit::describe() const {
   std::string out;
   for (const ClippedText& c : clipped) {
     char utf8[1024] = {};

@@ -59,9 +59,13 @@ struct ClippedText {
   SIZE needed{};
   SIZE room{};
 };
-std::vector<ClippedText> ClippedTexts(HWND window);
-// "id 206 Static \"...\" needs 300x36, has 290x32" per clipped control.
-std::string Describe(const std::vector<ClippedText>& clipped);
+struct TextFit {
+  int measured = 0;  // visible static texts and push buttons that hold a text
+  std::vector<ClippedText> clipped;
+  // "id 206 Static \"...\" needs 300x36, has 290x32" per clipped control.
+  std::string describe() const;
+};
+TextFit CheckTextsFit(HWND window);
 
 // The screen's pixels per inch as this process sees them.
 int ScreenDpi();
