@@ -40,6 +40,13 @@ int TwipsScale::hundredthMmToPixels(double hundredthMm) const {
   return static_cast<int>(std::lround(hundredthMm * dpi_ / kHundredthMmPerInch));
 }
 
+PixelPoint PlaceOnWorkArea(int width, int height, const PixelRect& workArea) {
+  const auto place = [](int start, int room, int size) {
+    return size > room ? start : start + (room - size) / 2;
+  };
+  return {place(workArea.left, workArea.width(), width), place(workArea.top, workArea.height(), height)};
+}
+
 bool ThemeActive(platform::Registry& registry) {
   return RegReadString(registry, platform::RegistryRoot::CurrentUser, kThemeManagerKey,
                        L"ThemeActive") == L"1";

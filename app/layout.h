@@ -28,6 +28,26 @@ inline constexpr double kPageOutside = -20000;  // where unselected pages wait
 inline constexpr double kDesignClientWidth = 11265;
 inline constexpr double kDesignClientHeight = 8010;
 
+// A part of the screen in pixels; right and bottom lie just outside it.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+};
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const PixelPoint&) const = default;
+};
+
+// Where a new window of `width` x `height` pixels (outer size) goes on the work
+// area: centred along each side it fits; along a side where it is larger, at
+// the work area's left or top edge, so its caption can always be reached.
+PixelPoint PlaceOnWorkArea(int width, int height, const PixelRect& workArea);
+
 // Pixel <-> twips for one axis of a screen with `dotsPerInch` pixels per inch.
 class TwipsScale {
  public:

@@ -54,7 +54,8 @@ bool MainWindow::create() {
   dpiY_ = ::GetDeviceCaps(screen, LOGPIXELSY);
   ::ReleaseDC(nullptr, screen);
 
-  // Centred on the work area for the design size of the client area.
+  // Centred on the work area for the design size of the client area; the
+  // stored size applied later keeps this top-left corner.
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   RECT frame{0, 0, scaleX().toPixels(kDesignClientWidth), scaleY().toPixels(kDesignClientHeight)};
   ::AdjustWindowRectEx(&frame, style, TRUE, 0);
@@ -62,10 +63,10 @@ bool MainWindow::create() {
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const int left = work.left + ((work.right - work.left) - width) / 2;
-  const int top = work.top + ((work.bottom - work.top) - height) / 2;
-  ::CreateWindowExW(0, kMainClass, kProgramTitle, style, left, top, width, height, nullptr, nullptr,
-                    options_.instance, this);
+  const PixelPoint corner =
+      PlaceOnWorkArea(width, height, {work.left, work.top, work.right, work.bottom});
+  ::CreateWindowExW(0, kMainClass, kProgramTitle, style, corner.x, corner.y, width, height, nullptr,
+                    nullptr, options_.instance, this);
   if (!window_) return false;
   buildControls();
   layout();

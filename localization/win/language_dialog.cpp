@@ -1,25 +1,38 @@
 #include "localization/win/language_dialog.h"
 
+#include <algorithm>
+
 namespace dravik {
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"DravikLanguageDialog";
-constexpr int kClientWidth = 308;
-constexpr int kClientHeight = 156;
 constexpr int kShowNormal = 1;
 
-// Design-time texts: what the dialog shows before a language labels it.
+// The layout, in dialog units of the dialog's font: the margin around the
+// dialog, the gap between a label and its list and between two buttons, the
+// space above the translator's lines and above the buttons, where the list
+// starts at the least, its least width, the height of its drop-down part and
+// the narrowest the dialog is.
+constexpr int kMargin = 7;
+constexpr int kGap = 4;
+constexpr int kSectionGap = 10;
+constexpr int kListLeft = 64;
+constexpr int kListLeastWidth = 100;
+constexpr int kDropDownHeight = 100;
+constexpr int kLeastWidth = 205;
+
+// Design-time texts: what the dialog shows before a language labels it. The
+// layout places and sizes every control once its text is known.
 constexpr DialogControl kControls[] = {
-    {LanguageDialog::kSelectLabel, L"STATIC", L"Select:", SS_LEFT, 12, 14, 80, 16},
+    {LanguageDialog::kSelectLabel, L"STATIC", L"Select:", SS_LEFT, 0, 0, 0, 0},
     {LanguageDialog::kLanguageList, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-     96, 10, 200, 200},
-    {LanguageDialog::kTranslatorName, L"STATIC", L"[name]", SS_LEFT, 12, 46, 284, 16},
-    {LanguageDialog::kTranslatorEmail, L"STATIC", L"[e-mail]", SS_LEFT | SS_NOTIFY, 12, 66, 284,
-     16},
-    {LanguageDialog::kTranslatorWeb, L"STATIC", L"[Web]", SS_LEFT | SS_NOTIFY, 12, 86, 284, 16},
-    {LanguageDialog::kApply, L"BUTTON", L"Apply", BS_DEFPUSHBUTTON | WS_TABSTOP, 116, 118, 88, 26},
-    {LanguageDialog::kCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 208, 118, 88, 26},
+     0, 0, 0, 0},
+    {LanguageDialog::kTranslatorName, L"STATIC", L"[name]", SS_LEFT, 0, 0, 0, 0},
+    {LanguageDialog::kTranslatorEmail, L"STATIC", L"[e-mail]", SS_LEFT | SS_NOTIFY, 0, 0, 0, 0},
+    {LanguageDialog::kTranslatorWeb, L"STATIC", L"[Web]", SS_LEFT | SS_NOTIFY, 0, 0, 0, 0},
+    {LanguageDialog::kApply, L"BUTTON", L"Apply", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0, 0, 0},
+    {LanguageDialog::kCancel, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, 0, 0, 0},
 };
 
 bool IsLink(int id) {
@@ -64,10 +77,11 @@ void LanguageDialog::close() {
 
 void LanguageDialog::create() {
   window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, L"AAA", L"Select Language",
-                               {kClientWidth, kClientHeight}, this);
+                               {0, 0}, this);
   if (!window_) return;
   CreateDialogControls(window_, instance_, kControls, fonts_.font(current_.characterSet()));
   fillLanguageList();
+  layOut();
 }
 
 void LanguageDialog::fillLanguageList() {
@@ -96,6 +110,7 @@ bool LanguageDialog::select(const std::wstring& name) {
     if (names_[i] == name) {
       ::SendMessageW(control(kLanguageList), CB_SETCURSEL, i, 0);
       preview();
+      layOut();
       return true;
     }
   }
@@ -146,6 +161,52 @@ void LanguageDialog::languageSysTrayAndLanguage() {
   setText(kTranslatorName, texts.translator);
   setText(kTranslatorEmail, texts.email);
   setText(kTranslatorWeb, texts.web);
+  layOut();
+}
+
+// The texts change with the language browsed, and so do their sizes: each
+// takes the room it needs in its own font. The list follows its label; the
+// translator's lines and the buttons follow the list; the dialog widens when
+// a text that cannot wrap (an address, a long label) needs it.
+void LanguageDialog::layOut() {
+  const DialogUnits du(window_, reinterpret_cast<HFONT>(
+                                    ::SendMessageW(control(kSelectLabel), WM_GETFONT, 0, 0)));
+  const auto place = [this](int id, int x, int y, SIZE size) {
+    ::MoveWindow(control(id), x, y, size.cx, size.cy, TRUE);
+  };
+  const int margin = du.x(kMargin);
+  const SIZE select = TextBlock(control(kSelectLabel));
+  const SIZE email = TextBlock(control(kTranslatorEmail));
+  const SIZE web = TextBlock(control(kTranslatorWeb));
+  const SIZE apply = ButtonSize(control(kApply), du);
+  const SIZE cancel = ButtonSize(control(kCancel), du);
+  const SIZE button{std::max<LONG>(apply.cx, cancel.cx), std::max<LONG>(apply.cy, cancel.cy)};
+  const int listLeft = std::max<LONG>(du.x(kListLeft), margin + select.cx + du.x(kGap));
+  const int width = std::max<LONG>({du.x(kLeastWidth), listLeft + du.x(kListLeastWidth) + margin,
+                                    margin + email.cx + margin, margin + web.cx + margin,
+                                    margin + 2 * button.cx + du.x(kGap) + margin});
+  const int column = width - 2 * margin;
+
+  // The closed list is as high as its font makes it; its label is centred on it.
+  const HWND list = control(kLanguageList);
+  ::MoveWindow(list, listLeft, du.y(kMargin), width - margin - listLeft, du.y(kDropDownHeight), TRUE);
+  RECT closed{};
+  ::GetWindowRect(list, &closed);
+  const int listHeight = closed.bottom - closed.top;
+  place(kSelectLabel, margin, du.y(kMargin) + (listHeight - select.cy) / 2, select);
+
+  int y = du.y(kMargin) + std::max<LONG>(listHeight, select.cy) + du.y(kSectionGap);
+  const SIZE name = TextBlock(control(kTranslatorName), column);
+  place(kTranslatorName, margin, y, {column, name.cy});
+  y += name.cy + du.y(kGap);
+  place(kTranslatorEmail, margin, y, email);  // only the address itself is the link
+  y += email.cy + du.y(kGap);
+  place(kTranslatorWeb, margin, y, web);
+  y += web.cy + du.y(kSectionGap);
+
+  place(kCancel, width - margin - button.cx, y, button);
+  place(kApply, width - margin - 2 * button.cx - du.x(kGap), y, button);
+  SetClientSize(window_, {width, y + button.cy + du.y(kMargin)});
 }
 
 void LanguageDialog::apply() {
@@ -185,6 +246,7 @@ LRESULT LanguageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         close();
       } else if (id == kLanguageList && code == CBN_SELCHANGE) {
         preview();
+        layOut();
       } else if (IsLink(id) && code == STN_CLICKED) {
         openLink(id, id == kTranslatorEmail);
       }

@@ -78,6 +78,7 @@ class LanguageDialog {
   void preview();
   void apply();
   void openLink(int control, bool mail);
+  void layOut();
   HWND control(int id) const { return ::GetDlgItem(window_, id); }
   void setText(int id, const std::wstring& text);
   void setCharset(int id, const std::wstring& characterSet);

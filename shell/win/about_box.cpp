@@ -1,5 +1,6 @@
 #include "shell/win/about_box.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ui/program_title.h"
@@ -9,23 +10,42 @@ namespace dravik {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"DravikAboutBox";
-constexpr int kClientWidth = 362;
-constexpr int kClientHeight = 200;
 constexpr int kShowNormal = 1;
 // The version number sits this far after the translated "Version:".
 constexpr int kVersionGapTwips = 40;
+// The title's size in points; it grows with the screen's resolution.
+constexpr int kTitlePoints = 14;
 
-// Design-time texts, kept where no language key labels the control.
+// The layout, in dialog units of the box's font: the margin around the box,
+// the gap between the picture and the texts, between two texts and above the
+// button, and the narrowest the box is.
+constexpr int kMargin = 7;
+constexpr int kPictureGap = 10;
+constexpr int kLineGap = 4;
+constexpr int kButtonGap = 7;
+constexpr int kLeastWidth = 240;
+
+// Design-time texts, kept where no language key labels the control. The
+// layout places and sizes every control once its text is known.
 constexpr DialogControl kControls[] = {
-    {AboutBox::kPicture, L"STATIC", L"", SS_ICON, 14, 14, 32, 32},
-    {AboutBox::kTitle, L"STATIC", kProgramTitle, SS_LEFT | SS_NOPREFIX, 60, 14, 290, 26},
-    {AboutBox::kVersionLabel, L"STATIC", L"Version:", SS_LEFT, 60, 48, 60, 16},
-    {AboutBox::kVersionNumber, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 124, 48, 60, 16},
-    {AboutBox::kFreeware, L"STATIC", L"This product is freeware.", SS_LEFT, 60, 72, 290, 16},
-    {AboutBox::kCopyright, L"STATIC", L"", SS_LEFT, 60, 96, 290, 32},
-    {AboutBox::kLink, L"STATIC", L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 60, 134, 290, 16},
-    {AboutBox::kClose, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, 264, 164, 86, 26},
+    {AboutBox::kPicture, L"STATIC", L"", SS_ICON, 0, 0, 0, 0},
+    {AboutBox::kTitle, L"STATIC", kProgramTitle, SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0},
+    {AboutBox::kVersionLabel, L"STATIC", L"Version:", SS_LEFT, 0, 0, 0, 0},
+    {AboutBox::kVersionNumber, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0},
+    {AboutBox::kFreeware, L"STATIC", L"This product is freeware.", SS_LEFT, 0, 0, 0, 0},
+    {AboutBox::kCopyright, L"STATIC", L"", SS_LEFT, 0, 0, 0, 0},
+    {AboutBox::kLink, L"STATIC", L"", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, 0, 0, 0},
+    {AboutBox::kClose, L"BUTTON", L"Close", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0, 0, 0},
 };
+
+int ScreenDpiY() {
+  int dpi = 96;
+  if (HDC screen = ::GetDC(nullptr)) {
+    dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+  }
+  return dpi;
+}
 
 bool IsLink(int id) { return id == AboutBox::kLink; }
 
@@ -63,25 +83,27 @@ void AboutBox::close() {
 
 void AboutBox::create() {
   window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, nullptr, L"About",
-                               {kClientWidth, kClientHeight}, this);
+                               {0, 0}, this);
   if (!window_) return;
   CreateDialogControls(window_, instance_, kControls, fonts_.font(0));
   ::SetWindowTextW(control(kVersionNumber), VersionText().c_str());
   ::SetWindowTextW(control(kLink), webSite_.c_str());
 
   LOGFONTW title{};
-  title.lfHeight = -19;
+  title.lfHeight = -::MulDiv(kTitlePoints, ScreenDpiY(), 72);
   title.lfWeight = FW_BOLD;
   title.lfCharSet = DEFAULT_CHARSET;
   ::lstrcpynW(title.lfFaceName, L"Arial", LF_FACESIZE);
   titleFont_.reset(::CreateFontIndirectW(&title));
   ::SendMessageW(control(kTitle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
 
-  // A missing picture leaves the place blank.
-  picture_.reset(static_cast<HICON>(::LoadImageW(instance_, L"AAA", IMAGE_ICON, 32, 32, 0)));
+  // The picture in the system's large-icon size; a missing one leaves the place blank.
+  picture_.reset(static_cast<HICON>(::LoadImageW(instance_, L"AAA", IMAGE_ICON,
+                                                 ::GetSystemMetrics(SM_CXICON),
+                                                 ::GetSystemMetrics(SM_CYICON), 0)));
   if (picture_)
     ::SendMessageW(control(kPicture), STM_SETICON, reinterpret_cast<WPARAM>(picture_.get()), 0);
-  placeVersionNumber();
+  layOut();
 }
 
 void AboutBox::label(int id, const std::wstring& text, HFONT font) {
@@ -99,29 +121,60 @@ void AboutBox::languageAbout() {
   label(kCopyright, language_.text("About", "4"), fonts_.font(language_.characterSet()));
   label(kClose, language_.text("About", "6"), fonts_.font(language_.characterSet()));
   label(kFreeware, language_.text("About", "7"), fonts_.font(language_.characterSet()));
-  placeVersionNumber();
+  layOut();
 }
 
 void AboutBox::prikaziIme() {
-  if (window_) ::SetWindowTextW(control(kFreeware), language_.text("About", "7").c_str());
+  if (!window_) return;
+  ::SetWindowTextW(control(kFreeware), language_.text("About", "7").c_str());
+  layOut();
 }
 
-// The translated "Version:" differs in length from language to language: the
-// label takes the width of its text and the number follows it.
-void AboutBox::placeVersionNumber() {
-  const HWND versionLabel = control(kVersionLabel);
-  wchar_t text[256] = {};
-  ::GetWindowTextW(versionLabel, text, 256);
-  const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(versionLabel, WM_GETFONT, 0, 0));
-  const SIZE extent = TextExtent(versionLabel, font, text);
-  RECT labelRect{};
-  ::GetWindowRect(versionLabel, &labelRect);
-  ::MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&labelRect), 2);
-  const int height = labelRect.bottom - labelRect.top;
-  ::MoveWindow(versionLabel, labelRect.left, labelRect.top, extent.cx, height, TRUE);
-  ::MoveWindow(control(kVersionNumber),
-               labelRect.left + extent.cx + TwipsToPixelsX(kVersionGapTwips), labelRect.top, 60,
-               height, TRUE);
+// Every text takes the room it needs in its own font, in a column beside the
+// picture that is at least the box's least width, wider when a text that
+// cannot wrap (the version line, the web address) needs it. Texts that wrap
+// grow downwards; the button goes below the lowest of them.
+void AboutBox::layOut() {
+  const DialogUnits du(window_, reinterpret_cast<HFONT>(
+                                    ::SendMessageW(control(kFreeware), WM_GETFONT, 0, 0)));
+  const auto place = [this](int id, int x, int y, SIZE size) {
+    ::MoveWindow(control(id), x, y, size.cx, size.cy, TRUE);
+  };
+  const int margin = du.x(kMargin);
+  const SIZE icon{::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
+  const int left = margin + icon.cx + du.x(kPictureGap);
+
+  // The translated "Version:" differs in length from language to language:
+  // the label takes the width of its text and the number follows it.
+  const SIZE versionLabel = TextBlock(control(kVersionLabel));
+  const SIZE versionNumber = TextBlock(control(kVersionNumber));
+  const int versionGap = TwipsToPixelsX(kVersionGapTwips);
+  const SIZE link = TextBlock(control(kLink));
+  const SIZE close = ButtonSize(control(kClose), du);
+  const int column = std::max<LONG>({du.x(kLeastWidth) - left - margin,
+                                     versionLabel.cx + versionGap + versionNumber.cx, link.cx,
+                                     TextBlock(control(kTitle)).cx, close.cx});
+
+  place(kPicture, margin, du.y(kMargin), icon);
+  int y = du.y(kMargin);
+  const auto wrapped = [&](int id) {
+    const SIZE text = TextBlock(control(id), column);
+    place(id, left, y, {column, text.cy});
+    y += text.cy + du.y(kLineGap);
+  };
+  wrapped(kTitle);
+  place(kVersionLabel, left, y, versionLabel);
+  place(kVersionNumber, left + versionLabel.cx + versionGap, y, versionNumber);
+  y += std::max<LONG>(versionLabel.cy, versionNumber.cy) + du.y(kLineGap);
+  wrapped(kFreeware);
+  wrapped(kCopyright);
+  place(kLink, left, y, link);  // only the address itself is the link
+  y += link.cy;
+
+  const int width = left + column + margin;
+  y = std::max<LONG>(y, du.y(kMargin) + icon.cy) + du.y(kButtonGap);
+  place(kClose, width - margin - close.cx, y, close);
+  SetClientSize(window_, {width, y + close.cy + du.y(kMargin)});
 }
 
 bool AboutBox::translateKeyboard(MSG& message) {

@@ -49,7 +49,7 @@ class AboutBox {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void create();
   void label(int id, const std::wstring& text, HFONT font);
-  void placeVersionNumber();
+  void layOut();
   HWND control(int id) const { return ::GetDlgItem(window_, id); }
 
   HINSTANCE instance_;

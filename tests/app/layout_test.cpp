@@ -24,6 +24,21 @@ TEST(TwipsScale, ConvertsWithTheScreensOwnResolution) {
   EXPECT_DOUBLE_EQ(TwipsScale(0).twipsPerPixel(), 15.0);  // no resolution reported: 96
 }
 
+TEST(Layout, ANewWindowIsCentredOnTheWorkAreaUnlessItIsLargerWhenItsTopLeftIsTheWorkAreas) {
+  const PixelRect screen{0, 0, 1024, 738};  // 1024 x 768 less a 30-pixel taskbar below
+  // The default 11415 x 8820 twips at 144 DPI: its caption must stay on the screen.
+  EXPECT_EQ(PlaceOnWorkArea(1142, 882, screen), (PixelPoint{0, 0}));
+  EXPECT_EQ(PlaceOnWorkArea(600, 400, screen), (PixelPoint{212, 169}));
+  EXPECT_EQ(PlaceOnWorkArea(601, 401, screen), (PixelPoint{211, 168}));  // halves truncated
+  EXPECT_EQ(PlaceOnWorkArea(1200, 400, screen), (PixelPoint{0, 169}));   // each side on its own
+  EXPECT_EQ(PlaceOnWorkArea(600, 900, screen), (PixelPoint{212, 0}));
+  EXPECT_EQ(PlaceOnWorkArea(1024, 738, screen), (PixelPoint{0, 0}));    // exactly the work area
+  // A taskbar on the left or at the top moves the work area's corner.
+  const PixelRect shifted{100, 50, 1124, 818};
+  EXPECT_EQ(PlaceOnWorkArea(1142, 882, shifted), (PixelPoint{100, 50}));
+  EXPECT_EQ(PlaceOnWorkArea(600, 400, shifted), (PixelPoint{312, 234}));
+}
+
 TEST(Layout, DefaultSizeWithAndWithoutVisualStyles) {
   const MainLayout styled = ComputeLayout({11415, 8820}, 375, true);
   EXPECT_DOUBLE_EQ(styled.tabWidth, 11415 - 250);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "localization/language_list.h"
 
 namespace dravik {
@@ -60,15 +62,99 @@ void HandleDialogKeys(HWND control) {
   ::SetWindowSubclass(control, DialogKeysProc, kKeySubclassId, 0);
 }
 
-SIZE TextExtent(HWND control, HFONT font, const std::wstring& text) {
-  SIZE size{0, 0};
-  if (HDC dc = ::GetDC(control)) {
-    const HGDIOBJ old = ::SelectObject(dc, font);
-    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
+namespace {
+
+// A device context of `control` with its font (or the one given) selected,
+// put back and released on every path.
+class ControlDc {
+ public:
+  explicit ControlDc(HWND control)
+      : ControlDc(control, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0))) {}
+  ControlDc(HWND control, HFONT font) : control_(control), dc_(::GetDC(control)) {
+    if (dc_ && font) old_ = ::SelectObject(dc_, font);
   }
-  return size;
+  ~ControlDc() {
+    if (!dc_) return;
+    if (old_) ::SelectObject(dc_, old_);
+    ::ReleaseDC(control_, dc_);
+  }
+  ControlDc(const ControlDc&) = delete;
+  ControlDc& operator=(const ControlDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND control_;
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+SIZE TextBlock(HWND control, int wrapWidth) {
+  const std::wstring text = TextOf(control);
+  const ControlDc dc(control);
+  if (!dc.get()) return {0, 0};
+  const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+  wchar_t className[16] = {};
+  ::GetClassNameW(control, className, 16);
+  const bool isStatic = ::lstrcmpiW(className, L"Static") == 0;
+  UINT format = DT_CALCRECT | DT_EXPANDTABS;
+  if (isStatic && (style & SS_NOPREFIX)) format |= DT_NOPREFIX;
+  format |= wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE;
+  RECT r{0, 0, wrapWidth, 0};
+  // An empty text still takes a line: the control keeps its place in the column.
+  const std::wstring measured = text.empty() ? std::wstring(L" ") : text;
+  ::DrawTextW(dc.get(), measured.c_str(), static_cast<int>(measured.size()), &r, format);
+  return {text.empty() ? 0 : r.right - r.left, r.bottom - r.top};
+}
+
+DialogUnits::DialogUnits(HWND window, HFONT font) {
+  const ControlDc dc(window, font);
+  if (!dc.get()) return;
+  TEXTMETRICW metrics{};
+  SIZE alphabet{};
+  static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  if (::GetTextMetricsW(dc.get(), &metrics) &&
+      ::GetTextExtentPoint32W(dc.get(), kAlphabet, 52, &alphabet) && metrics.tmHeight > 0) {
+    baseX_ = (alphabet.cx / 26 + 1) / 2;  // the average width, rounded, as the system takes it
+    baseY_ = metrics.tmHeight;
+  }
+}
+
+void SetClientSize(HWND dialog, SIZE client) {
+  RECT frame{0, 0, client.cx, client.cy};
+  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongW(dialog, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  if (::IsWindowVisible(dialog)) {
+    ::SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  RECT work{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const auto place = [](LONG start, LONG end, int size) {
+    return size > end - start ? start : start + (end - start - size) / 2;
+  };
+  ::SetWindowPos(dialog, nullptr, place(work.left, work.right, width),
+                 place(work.top, work.bottom, height), width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE ButtonSize(HWND button, const DialogUnits& units) {
+  const SIZE text = TextBlock(button);
+  // Room for the 3D border and the focus rectangle on each side of the text.
+  const int paddingX = units.x(4) + 2 * ::GetSystemMetrics(SM_CXEDGE);
+  const int paddingY = units.y(2) + 2 * ::GetSystemMetrics(SM_CYEDGE);
+  return {std::max<LONG>(units.x(50), text.cx + 2 * paddingX),
+          std::max<LONG>(units.y(14), text.cy + 2 * paddingY)};
 }
 
 int TwipsToPixelsX(int twips) {
@@ -94,14 +180,10 @@ HWND CreateDialogWindow(HINSTANCE instance, const wchar_t* className, WNDPROC wi
 
   constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
-  RECT frame{0, 0, client.cx, client.cy};
-  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  return ::CreateWindowExW(exStyle, className, caption, style,
-                           (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                           (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                           nullptr, instance, self);
+  const HWND dialog = ::CreateWindowExW(exStyle, className, caption, style, 0, 0, 0, 0, nullptr,
+                                        nullptr, instance, self);
+  if (dialog) SetClientSize(dialog, client);
+  return dialog;
 }
 
 void CreateDialogControls(HWND dialog, HINSTANCE instance, std::span<const DialogControl> controls,

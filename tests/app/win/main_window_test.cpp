@@ -230,6 +230,24 @@ TEST_F(MainWindowTest, ShrinkingBelowTheMinimumSnapsBackAndTheLayoutFollowsTheSi
   EXPECT_NEAR(list.bottom - list.top, (8820 - (status.bottom - status.top) * 15 - (styled ? 1320 : 1220) - 440) / 15.0, 1);
 }
 
+// The DPI run starts this at 96, 120, 144 and 192 DPI on its 1024 x 768 desktop,
+// where from 144 DPI on the window is larger than the screen.
+TEST_F(MainWindowTest, TheTopLeftCornerStartsOnTheWorkAreaAtEveryDpi) {
+  if (const int dpi = testsupport::ExpectedDpi()) {
+    ASSERT_EQ(testsupport::ScreenDpi(), dpi) << "the screen resolution was not applied";
+  }
+  MONITORINFO monitor{sizeof(monitor)};
+  ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromWindow(main_, MONITOR_DEFAULTTONEAREST), &monitor));
+  const RECT work = monitor.rcWork;
+  RECT r{};
+  ::GetWindowRect(main_, &r);
+  const POINT corner{r.left, r.top};
+  EXPECT_TRUE(::PtInRect(&work, corner))
+      << "window at " << r.left << "," << r.top << " (" << r.right - r.left << "x" << r.bottom - r.top
+      << "), work area " << work.left << "," << work.top << " to " << work.right << "," << work.bottom
+      << " at " << testsupport::ScreenDpi() << " DPI";
+}
+
 // Presses on the header at `x`, drags 60 pixels to the right and lets go,
 // moving the real cursor too: the lock looks at the cursor.
 void DragHeader(HWND header, int x) {

@@ -113,4 +113,40 @@ TEST_F(LanguageDialogTest, ListsPreviewsInCyrillicOpensLinksCancelsAndEscapesWit
   EXPECT_EQ(dialog_.window(), nullptr);
 }
 
+// The DPI run starts this at 96, 120, 144 and 192 DPI; other runs at the
+// prefix's own resolution. Every running language, labelled at start, then
+// every language picked in the list.
+TEST_F(LanguageDialogTest, EveryTextFitsItsControlInEveryLanguage) {
+  if (const int dpi = testsupport::ExpectedDpi()) {
+    ASSERT_EQ(testsupport::ScreenDpi(), dpi) << "the screen resolution was not applied";
+  }
+  const int dpi = testsupport::ScreenDpi();
+  store(L"English");
+  const Names languages{L"English", L"French", L"German", L"Russian"};
+  for (const std::wstring& running : languages) {
+    const dravik::Language current(profiles_, dravik::LanguageFilePath(folder_, running));
+    LanguageDialog dialog(::GetModuleHandleW(nullptr), {profiles_, files_, shell_, ui_, settings_}, folder_,
+                          current);
+    dialog.languageSysTrayAndLanguage();
+    dialog.open();
+    ASSERT_TRUE(dialog.window());
+    const auto fit = testsupport::CheckTextsFit(dialog.window());
+    EXPECT_GE(fit.measured, 4);
+    EXPECT_TRUE(fit.clipped.empty()) << fit.describe()
+        << running << " running, at " << dpi << " DPI";
+    for (const std::wstring& picked : languages) {
+      ASSERT_TRUE(dialog.select(picked));
+      const auto fitNow = testsupport::CheckTextsFit(dialog.window());
+      EXPECT_GE(fitNow.measured, 4);
+      EXPECT_TRUE(fitNow.clipped.empty()) << fitNow.describe()
+          << running << " running, " << picked << " picked, at " << dpi << " DPI";
+    }
+    if (running == L"Russian") {
+      EXPECT_FALSE(testsupport::SaveScreenshot(dialog.window(), L"language_dialog_russian_" +
+                                                                    std::to_wstring(dpi) + L"dpi.bmp")
+                       .empty());
+    }
+  }
+}
+
 }  // namespace

@@ -42,12 +42,16 @@ TEST_F(AboutBoxTest, IsLabelledHiddenAtStartShowsTheVersionAfterItsLabelAndTheLi
 
   box.show();
   ASSERT_TRUE(::IsWindowVisible(box.window()));
-  const SIZE extent = dravik::TextExtent(
-      label, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)), L"Версия:");
+  SIZE extent{};
+  const HDC dc = ::GetDC(label);
+  const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+  ::GetTextExtentPoint32W(dc, L"Версия:", 7, &extent);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(label, dc);
   const RECT labelRect = testsupport::RectInParent(label);
   EXPECT_EQ(labelRect.right - labelRect.left, extent.cx);
   EXPECT_EQ(testsupport::RectInParent(item(box, AboutBox::kVersionNumber)).left,
-            labelRect.left + extent.cx + dravik::TwipsToPixelsX(40));
+            labelRect.left + extent.cx + ::MulDiv(40, testsupport::ScreenDpi(), 1440));  // 40 twips
   EXPECT_FALSE(testsupport::SaveScreenshot(box.window(), L"about_box_russian.bmp").empty());
   ::SendMessageW(box.window(), WM_COMMAND, MAKEWPARAM(AboutBox::kLink, STN_CLICKED),
                  reinterpret_cast<LPARAM>(item(box, AboutBox::kLink)));
@@ -59,6 +63,27 @@ TEST_F(AboutBoxTest, IsLabelledHiddenAtStartShowsTheVersionAfterItsLabelAndTheLi
   box.show();  // a new box
   ::PostMessageW(item(box, AboutBox::kClose), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(testsupport::PumpUntil([&] { return !box.window(); }, std::chrono::seconds(3)));
+}
+
+// The DPI run starts this at 96, 120, 144 and 192 DPI; other runs at the
+// prefix's own resolution.
+TEST_F(AboutBoxTest, EveryTextFitsItsControlInEveryLanguage) {
+  if (const int dpi = testsupport::ExpectedDpi()) {
+    ASSERT_EQ(testsupport::ScreenDpi(), dpi) << "the screen resolution was not applied";
+  }
+  const std::wstring dpi = std::to_wstring(testsupport::ScreenDpi());
+  for (const std::wstring name : {L"English", L"French", L"German", L"Russian"}) {
+    const dravik::Language language(profiles_, dravik::LanguageFilePath(folder_, name));
+    AboutBox box(::GetModuleHandleW(nullptr), language, shell_, folder_);
+    box.show();
+    ASSERT_TRUE(box.window());
+    const auto fit = testsupport::CheckTextsFit(box.window());
+    EXPECT_GE(fit.measured, 7);
+    EXPECT_TRUE(fit.clipped.empty()) << fit.describe()
+        << name << " at " << dpi << " DPI";
+    EXPECT_FALSE(
+        testsupport::SaveScreenshot(box.window(), L"about_box_" + name + L"_" + dpi + L"dpi.bmp").empty());
+  }
 }
 
 }  // namespace

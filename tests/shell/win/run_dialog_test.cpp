@@ -3,6 +3,8 @@
 // not implemented, so ShowRunDialog takes the direct way there.
 #include <gtest/gtest.h>
 
+#include "localization/read_ini.h"
+#include "platform/win32/win32_profile_files.h"
 #include "shell/win/run_file_dialog.h"
 #include "support/win/ui_test_support.h"
 
@@ -56,6 +58,31 @@ TEST(RunDialog, OpensWithoutBlockingAndTheSearchRestylesAndCentresTheShellsDialo
   EXPECT_EQ(d.top, o.top + (o.bottom - o.top) / 2 - (d.bottom - d.top) / 2);
   CloseDialog(dialog);
   ::DestroyWindow(owner);
+}
+
+// The DPI run starts this at 96, 120, 144 and 192 DPI; other runs at the
+// prefix's own resolution. The toolbar's call, with each language's prompt:
+// Wine takes the direct way, so this is the dialog every Wine user sees.
+TEST(RunDialog, EveryTextFitsItsControlOnTheDirectWayInEveryLanguage) {
+  if (const int dpi = testsupport::ExpectedDpi()) {
+    ASSERT_EQ(testsupport::ScreenDpi(), dpi) << "the screen resolution was not applied";
+  }
+  const int dpi = testsupport::ScreenDpi();
+  platform::win32::Win32ProfileFiles profiles;
+  for (const std::wstring name : {L"English", L"French", L"German", L"Russian"}) {
+    const dravik::Language language(profiles, dravik::LanguageFilePath(testsupport::ProgramDir(), name));
+    const std::wstring prompt = language.text("Main", "98");
+    ASSERT_FALSE(prompt.empty()) << name;
+    dravik::ShowRunDialog(nullptr, -1, -1, nullptr, L"Run", prompt);
+    const HWND dialog = WaitForDialog(L"Run");
+    ASSERT_NE(dialog, nullptr) << name;
+    // The shell's prompt line, the second child after the icon, holds the language's text.
+    EXPECT_EQ(WindowText(::GetWindow(::GetWindow(dialog, GW_CHILD), GW_HWNDNEXT)), prompt) << name;
+    const auto fit = testsupport::CheckTextsFit(dialog);
+    EXPECT_GE(fit.measured, 3);
+    EXPECT_TRUE(fit.clipped.empty()) << fit.describe() << name << " at " << dpi << " DPI";
+    CloseDialog(dialog);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "support/win/ui_test_support.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 // Win32 structures are filled by naming only the fields a call reads.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -58,6 +61,104 @@ int FontCharset(HWND control) {
   const auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
   LOGFONTW face{};
   return font && ::GetObjectW(font, sizeof(face), &face) ? face.lfCharSet : -1;
+}
+
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return name;
+}
+
+// How the control draws its text, as DrawText flags; nullopt for controls
+// that show no text (pictures, frames).
+std::optional<UINT> TextFormat(HWND control, const std::wstring& className) {
+  const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+  if (::lstrcmpiW(className.c_str(), L"Static") == 0) {
+    UINT format = DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+    switch (style & SS_TYPEMASK) {
+      case SS_LEFT: case SS_CENTER: case SS_RIGHT: return format | DT_WORDBREAK;
+      case SS_SIMPLE: case SS_LEFTNOWORDWRAP: return format | DT_SINGLELINE;
+      default: return std::nullopt;
+    }
+  }
+  if (::lstrcmpiW(className.c_str(), L"Button") == 0) {
+    const LONG type = style & BS_TYPEMASK;
+    if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) return std::nullopt;
+    return (style & BS_MULTILINE) ? UINT{DT_WORDBREAK} : UINT{DT_SINGLELINE};
+  }
+  return std::nullopt;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+}  // namespace
+
+TextFit CheckTextsFit(HWND window) {
+  std::vector<HWND> children;
+  ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  TextFit fit;
+  for (HWND child : children) {
+    if (!(::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+    const std::wstring className = ClassOf(child);
+    const auto format = TextFormat(child, className);
+    const std::wstring text = WindowText(child);
+    if (!format || text.empty()) continue;
+    ++fit.measured;
+    // What the parent's client area cuts off a control is clipped as well.
+    RECT room{}, parent{}, shown{};
+    ::GetClientRect(child, &room);
+    ::GetClientRect(::GetParent(child), &parent);
+    const RECT placed = RectInParent(child);
+    ::IntersectRect(&shown, &placed, &parent);
+    room.right = std::min(room.right, room.left + (shown.right - shown.left));
+    room.bottom = std::min(room.bottom, room.top + (shown.bottom - shown.top));
+    if (::lstrcmpiW(className.c_str(), L"Button") == 0) {
+      ::InflateRect(&room, -::GetSystemMetrics(SM_CXEDGE), -::GetSystemMetrics(SM_CYEDGE));
+    }
+    RECT needed{0, 0, (*format & DT_WORDBREAK) ? room.right - room.left : 0, 0};
+    const HDC dc = ::GetDC(child);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, *format | DT_CALCRECT);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(child, dc);
+    const SIZE need{needed.right - needed.left, needed.bottom - needed.top};
+    const SIZE have{room.right - room.left, room.bottom - room.top};
+    if (need.cx > have.cx || need.cy > have.cy) {
+      fit.clipped.push_back({::GetDlgCtrlID(child), className, text, need, have});
+    }
+  }
+  return fit;
+}
+
+std::string TextFit::describe() const {
+  std::string out;
+  for (const ClippedText& c : clipped) {
+    char utf8[1024] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, c.text.c_str(), -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
+    char cls[64] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, c.className.c_str(), -1, cls, sizeof(cls) - 1, nullptr, nullptr);
+    out += "id " + std::to_string(c.id) + " " + cls + " \"" + utf8 + "\" needs " +
+           std::to_string(c.needed.cx) + "x" + std::to_string(c.needed.cy) + ", has " +
+           std::to_string(c.room.cx) + "x" + std::to_string(c.room.cy) + "\n";
+  }
+  return out;
+}
+
+int ScreenDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int ExpectedDpi() {
+  const wchar_t* given = _wgetenv(L"DRAVIK_EXPECT_DPI");
+  return given ? _wtoi(given) : 0;
 }
 
 std::wstring SaveScreenshot(HWND window, const std::wstring& name) {

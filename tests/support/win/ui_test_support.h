@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/win/test_support.h"
 
@@ -46,6 +47,30 @@ RECT RectInParent(HWND child);
 
 // The character set of the font `control` draws with; -1 without a font.
 int FontCharset(HWND control);
+
+// A static text or push button whose text needs more room than its control
+// gives it: the extent DrawText (DT_CALCRECT) finds in the control's own font,
+// wrapped as the control wraps, against the control's client rectangle (less a
+// push button's 3D border, and less what the parent's client area cuts off).
+struct ClippedText {
+  int id = 0;
+  std::wstring className;
+  std::wstring text;
+  SIZE needed{};
+  SIZE room{};
+};
+struct TextFit {
+  int measured = 0;  // visible static texts and push buttons that hold a text
+  std::vector<ClippedText> clipped;
+  // "id 206 Static \"...\" needs 300x36, has 290x32" per clipped control.
+  std::string describe() const;
+};
+TextFit CheckTextsFit(HWND window);
+
+// The screen's pixels per inch as this process sees them.
+int ScreenDpi();
+// The resolution the run was started at (DRAVIK_EXPECT_DPI), 0 when not given.
+int ExpectedDpi();
 
 // Saves what the screen shows of `window` as a 24-bit BMP file named `name`
 // in build/<preset>/screenshots; returns the file's path, "" when it failed.
