@@ -34,6 +34,10 @@ class NotingUi final : public platform::UserInterface {
 class LanguageDialogTest : public ::testing::Test {
  protected:
   std::wstring stored() { return settings_.read(dravik::kSettingLanguage); }
+  LanguageDialog::Services services() {
+    return {profiles_, files_, shell_, ui_, [this] { return stored(); },
+            [this](const std::wstring& name) { settings_.write(dravik::kSettingLanguage, name); }};
+  }
   void store(const wchar_t* name) { testsupport::WriteSetting(L"Language", name); }
   HWND item(int id) const { return ::GetDlgItem(dialog_.window(), id); }
   // A pick in the list, reported as the list reports a user's pick.
@@ -53,9 +57,7 @@ class LanguageDialogTest : public ::testing::Test {
   dravik::Settings settings_{registry_};
   std::wstring folder_ = testsupport::ProgramDir();
   dravik::Language current_{profiles_, dravik::LanguageFilePath(folder_, L"German")};
-  LanguageDialog dialog_{::GetModuleHandleW(nullptr), {profiles_, files_, shell_, ui_,
-                                                        [this] { return stored(); },
-                                                        [this](const std::wstring& name) { settings_.write(dravik::kSettingLanguage, name); }},
+  LanguageDialog dialog_{::GetModuleHandleW(nullptr), services(),
                          folder_, current_};
 };
 
@@ -125,7 +127,7 @@ TEST_F(LanguageDialogTest, EveryTextFitsItsControlInEveryLanguage) {
   const Names languages{L"English", L"French", L"German", L"Russian"};
   for (const std::wstring& running : languages) {
     const dravik::Language current(profiles_, dravik::LanguageFilePath(folder_, running));
-    LanguageDialog dialog(::GetModuleHandleW(nullptr), {profiles_, files_, shell_, ui_, settings_}, folder_,
+    LanguageDialog dialog(::GetModuleHandleW(nullptr), services(), folder_,
                           current);
     dialog.languageSysTrayAndLanguage();
     dialog.open();
