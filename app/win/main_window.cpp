@@ -92,7 +92,6 @@ void MainWindow::load() {
   context_.setStatusPanel = [this](int panel, const std::wstring& text) { setStatusPanel(panel, text); };
   context_.selectedTab = [this] { return selectedTab(); };
   context_.enableMainWindow = [this](bool enabled) { ::EnableWindow(window_, enabled); };
-  context_.showPopupMenu = [this](Tab tab, POINT screen) { showPopupMenu(tab, screen); };
   pageSet_ = options_.createPages(context_, lists_);
 
   // The program itself runs at normal priority whatever started it.
@@ -352,6 +351,18 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
       if (ColumnClick(kTabs[i], rows, column, probe, indexSort)) {
         SortListView(lists_[i], column);
         if (kTabs[i] == Tab::Network) SetIndexSort(lists_[i], NetworkSortColumn(indexSort));
+      }
+      return;
+    }
+    if (header.code == static_cast<UINT>(NM_RCLICK)) {
+      // A list reports a right click when the button is released. Its menu
+      // acts on a row: an empty list shows none.
+      handled = true;
+      result = 0;
+      if (::SendMessageW(lists_[i], LVM_GETITEMCOUNT, 0, 0) > 0) {
+        POINT at{};
+        ::GetCursorPos(&at);
+        showPopupMenu(kTabs[i], at);
       }
       return;
     }

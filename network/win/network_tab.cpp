@@ -296,17 +296,6 @@ std::optional<SelectedProcess> NetworkTab::rowProcess(int row) const {
   return SelectedProcess{texts[kNetProcess], std::to_wstring(pid), texts[kNetPath]};
 }
 
-bool NetworkTab::listNotify(const NMHDR& header, LRESULT& result) {
-  if (header.hwndFrom != list_ || header.code != static_cast<UINT>(NM_RCLICK)) return false;
-  result = 0;
-  if (rowCount() > 0 && context_.showPopupMenu) {
-    POINT at{};
-    ::GetCursorPos(&at);
-    context_.showPopupMenu(Tab::Network, at);
-  }
-  return true;
-}
-
 // --- the list -----------------------------------------------------------
 
 int NetworkTab::selectedRow() const {

@@ -53,7 +53,6 @@ class NetworkTab final : public TabPage {
   void selected() override;
   void deselected() override;
   bool command(Command command) override;
-  bool listNotify(const NMHDR& header, LRESULT& result) override;
 
   // One tick of the watch, as the timer runs it.
   void tick();

@@ -179,16 +179,4 @@ bool ProcessesTab::command(Command command) {
   return true;
 }
 
-bool ProcessesTab::listNotify(const NMHDR& header, LRESULT& result) {
-  if (header.hwndFrom != list_ || header.code != NM_RCLICK) return false;
-  result = 0;
-  // The menu is for acting on a process: an empty list has none.
-  if (::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0) > 0 && context_.showPopupMenu) {
-    POINT where{};
-    ::GetCursorPos(&where);
-    context_.showPopupMenu(Tab::Processes, where);
-  }
-  return true;
-}
-
 }  // namespace dravik

@@ -33,7 +33,6 @@ class ProcessesTab final : public TabPage {
 
   void refresh() override;
   bool command(Command command) override;
-  bool listNotify(const NMHDR& header, LRESULT& result) override;
 
   // The row the commands act on; nothing when no row is selected.
   std::optional<SelectedProcess> selectedProcess() const;

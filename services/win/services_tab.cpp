@@ -169,14 +169,6 @@ bool ServicesTab::listNotify(const NMHDR& header, LRESULT& result) {
       rowClicked();
       result = 0;
       return true;
-    case NM_RCLICK:
-      if (::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0) > 0 && context_.showPopupMenu) {
-        POINT at;
-        ::GetCursorPos(&at);
-        context_.showPopupMenu(Tab::Services, at);
-      }
-      result = 0;
-      return true;
     default:
       return false;
   }

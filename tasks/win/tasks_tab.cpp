@@ -62,16 +62,4 @@ bool TasksTab::command(Command command) {
   }
 }
 
-bool TasksTab::listNotify(const NMHDR& header, LRESULT& result) {
-  // The list reports a right click when the button is released.
-  if (header.code != static_cast<UINT>(NM_RCLICK)) return false;
-  result = 0;
-  if (rows_.rowCount() > 0 && context_.showPopupMenu) {
-    POINT at{};
-    ::GetCursorPos(&at);
-    context_.showPopupMenu(Tab::Tasks, at);
-  }
-  return true;
-}
-
 }  // namespace dravik

@@ -28,7 +28,6 @@ class TasksTab final : public TabPage {
   // Brings the list up to date: the timer's first step, and the Refresh button.
   void refresh() override;
   bool command(Command command) override;
-  bool listNotify(const NMHDR& header, LRESULT& result) override;
 
   int rowCount() { return rows_.rowCount(); }
   CTaskList& tasks() { return tasks_; }

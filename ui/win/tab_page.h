@@ -28,9 +28,6 @@ struct AppContext {
   std::function<Tab()> selectedTab;
   // Enables or disables the whole main window (while a task is being ended).
   std::function<void(bool enabled)> enableMainWindow;
-  // Shows the popup menu of a tab's list at a screen point; the chosen item
-  // comes back to the page as a command.
-  std::function<void(Tab tab, POINT screen)> showPopupMenu;
 };
 
 class TabPage {
@@ -46,8 +43,9 @@ class TabPage {
   // The check mark of a menu item that stands for one of this page's
   // commands (the View filter, the start type of the selected service).
   virtual bool checked(Command) const { return false; }
-  // A notification from the page's list (right click, double click...);
-  // true when handled, with `result` as the answer.
+  // A notification from the page's list (a click, a double click...) other
+  // than the right click, whose popup menu the main window shows; true when
+  // handled, with `result` as the answer.
   virtual bool listNotify(const NMHDR&, LRESULT& /*result*/) { return false; }
 };
 

@@ -213,6 +213,38 @@ TEST_F(MainWindowTest, TabSwitchesMoveThePagesSetTheButtonsAndCommandsReachThePa
                                             command("services", Command::StopService), "run", "about", "help"}));
 }
 
+// The menu a right click opens, as the main window is told of it; the menu is
+// closed again from a timer inside its own message loop.
+HMENU RightClick(HWND main, HWND list) {
+  static HMENU shown;
+  shown = nullptr;
+  auto spy = [](HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
+    if (m == WM_INITMENUPOPUP) shown = reinterpret_cast<HMENU>(wp);
+    return ::DefSubclassProc(w, m, wp, lp);
+  };
+  ::SetWindowSubclass(main, spy, 1, 0);
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+  NMHDR click{list, static_cast<UINT_PTR>(::GetDlgCtrlID(list)), static_cast<UINT>(NM_RCLICK)};
+  ::SendMessageW(::GetParent(list), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
+  ::KillTimer(nullptr, timer);
+  ::RemoveWindowSubclass(main, spy, 1);
+  return shown;
+}
+
+TEST_F(MainWindowTest, ARightClickShowsItsTabsMenuOverRowsAndNoneOverAnEmptyList) {
+  MainWindow& w = window();
+  for (Tab tab : dravik::kTabs) {
+    w.selectTab(tab);
+    HWND list = w.list(tab);
+    ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    EXPECT_EQ(RightClick(main_, list), nullptr) << "a menu over the empty list of tab " << static_cast<int>(tab);
+    LVITEMW row{LVIF_TEXT, 0, 0, 0, 0, const_cast<wchar_t*>(L"row")};
+    ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
+    EXPECT_EQ(RightClick(main_, list), w.popupMenu(tab)) << "tab " << static_cast<int>(tab);
+    ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  }
+}
+
 TEST_F(MainWindowTest, ShrinkingBelowTheMinimumSnapsBackAndTheLayoutFollowsTheSize) {
   MainWindow& w = window();
   ::SetWindowPos(main_, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);

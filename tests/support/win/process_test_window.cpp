@@ -46,7 +46,6 @@ TestWindow::TestWindow(int columns)
     enables.push_back(on);
     ::EnableWindow(window, on);
   };
-  app.showPopupMenu = [this](dravik::Tab which, POINT) { popups.push_back(which); };
 }
 
 TestWindow::~TestWindow() {

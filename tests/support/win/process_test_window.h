@@ -39,7 +39,6 @@ class TestWindow {
   dravik::Tab tab = dravik::Tab::Tasks;
   std::map<int, std::vector<std::wstring>> panels;  // every text written to each panel
   std::vector<bool> enables;
-  std::vector<dravik::Tab> popups;
 };
 
 }  // namespace processtest

@@ -68,7 +68,6 @@ class TabWindow {
     };
     context.selectedTab = [tab] { return tab; };
     context.enableMainWindow = [](bool) {};
-    context.showPopupMenu = [this, tab](dravik::Tab asked, POINT) { popups += asked == tab; };
   }
   ~TabWindow() { ::DestroyWindow(window_); }
 
@@ -102,7 +101,6 @@ class TabWindow {
   ScriptedUi ui;
   dravik::AppContext context;
   std::vector<std::wstring> panel1;  // every text written to status panel 1
-  int popups = 0;                    // popup menus asked for this page
 
  private:
   HWND window_ = nullptr;
