@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/win/list_view.h"
+
 namespace dravik {
 
 namespace {
@@ -21,17 +23,6 @@ struct ListSort {
   bool resortPending = false;
   bool sortingNow = false;
 };
-
-std::wstring CellText(HWND list, int row, int column) {
-  std::wstring text(260, L'\0');
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text.data();
-  item.cchTextMax = static_cast<int>(text.size());
-  const auto length = ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return text;
-}
 
 // The rows' own item data, kept while the sort borrows it to find each row's
 // text; a tab may keep something of its own there.
@@ -68,7 +59,7 @@ void SortNow(HWND list, ListSort& sort) {
   const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   std::vector<SortRow> rows(count);
   for (int r = 0; r < count; ++r) {
-    rows[r].text = CellText(list, r, sort.state.key);
+    rows[r].text = ListViewText(list, r, sort.state.key);
     rows[r].data = RowData(list, r, 0, false);
     RowData(list, r, r, true);
   }
@@ -93,7 +84,7 @@ int SortedPosition(HWND list, const ListSort& sort, const std::wstring& text) {
   int high = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   while (low < high) {
     const int middle = (low + high) / 2;
-    if (CompareCellTexts(CellText(list, middle, sort.state.key), text, sort.state.order) <= 0) {
+    if (CompareCellTexts(ListViewText(list, middle, sort.state.key), text, sort.state.order) <= 0) {
       low = middle + 1;
     } else {
       high = middle;

@@ -1,7 +1,8 @@
 #include "network/win/network_tab.h"
 
-#include <algorithm>
 #include <utility>
+
+#include "ui/win/list_view.h"
 
 namespace dravik {
 
@@ -11,16 +12,6 @@ constexpr UINT_PTR kWatchTimer = 1;
 constexpr wchar_t kWatchWindowClass[] = L"DravikNetworkWatch";
 constexpr UINT kWatchMilliseconds = 1000;
 constexpr int kIconSize = 16;
-constexpr int kTextChars = 1024;
-
-// A fully transparent 16 by 16 icon: the picture of a row whose file the
-// shell cannot show, and of PicUnknown when its resource is missing.
-HICON CreateBlankIcon(HINSTANCE instance) {
-  BYTE andMask[kIconSize * kIconSize / 8];
-  BYTE xorMask[kIconSize * kIconSize / 8] = {};
-  std::fill(std::begin(andMask), std::end(andMask), BYTE{0xFF});
-  return ::CreateIcon(instance, kIconSize, kIconSize, 1, 1, andMask, xorMask);
-}
 
 }  // namespace
 
@@ -28,7 +19,7 @@ NetworkTab::NetworkTab(AppContext& context, HWND list, platform::NetworkTables& 
                        NetworkTabServices services)
     : context_(context), list_(list), services_(std::move(services)), tables_(tables, *context.ui) {
   images_ = ::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 64, 64);
-  blankIcon_.reset(CreateBlankIcon(context_.instance));
+  blankIcon_.reset(CreateBlankIcon(kIconSize));
   unknownIcon_.reset(static_cast<HICON>(
       ::LoadImageW(context_.instance, L"IMG_UNKNOWN", IMAGE_ICON, kIconSize, kIconSize, 0)));
   // The tab owns its image list and swaps it in and out of the list on every
@@ -101,16 +92,16 @@ void NetworkTab::rebuildOnce() {
   ui.pumpMessages();
 
   const std::vector<NetworkRow> rows = BuildNetworkRows(tables_, {services_.processPath, services_.placeholderName});
-  // No drawing until every row, its sort place and its icon are in.
-  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  insertRows(rows);
-  if (services_.sortListViewAuto && services_.sortColumn) services_.sortListViewAuto(list_, services_.sortColumn());
-  loadIcons();
-  ui.pumpMessages();
-  assignIcons();
-  ui.pumpMessages();
-  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list_, nullptr, TRUE);
+  {
+    // No drawing until every row, its sort place and its icon are in.
+    const RedrawOff still(list_);
+    insertRows(rows);
+    if (services_.sortListViewAuto && services_.sortColumn) services_.sortListViewAuto(list_, services_.sortColumn());
+    loadIcons();
+    ui.pumpMessages();
+    assignIcons();
+    ui.pumpMessages();
+  }
   writeStatusPanel();
   busy_ = false;
 }
@@ -298,30 +289,10 @@ std::optional<SelectedProcess> NetworkTab::rowProcess(int row) const {
 
 // --- the list -----------------------------------------------------------
 
-int NetworkTab::selectedRow() const {
-  return static_cast<int>(::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-int NetworkTab::rowCount() const { return static_cast<int>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)); }
-
-int NetworkTab::rowTag(int row) const {
-  LVITEMW item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!::SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-  return static_cast<int>(item.lParam);
-}
-
-std::wstring NetworkTab::rowText(int row, int column) const {
-  wchar_t buffer[kTextChars];
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = kTextChars;
-  buffer[0] = L'\0';
-  const auto length = ::SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  return std::wstring(buffer, static_cast<std::size_t>(std::clamp<LRESULT>(length, 0, kTextChars - 1)));
-}
+int NetworkTab::selectedRow() const { return ListViewSelectedRow(list_); }
+int NetworkTab::rowCount() const { return ListViewRowCount(list_); }
+int NetworkTab::rowTag(int row) const { return static_cast<int>(ListViewRowData(list_, row)); }
+std::wstring NetworkTab::rowText(int row, int column) const { return ListViewText(list_, row, column); }
 
 NetworkRowTexts NetworkTab::rowTexts(int row) const {
   NetworkRowTexts texts;

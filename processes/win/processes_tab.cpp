@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
-#include "tasks/win/list_view_task_rows.h"
+#include "ui/win/list_view.h"
 
 namespace dravik {
 
@@ -57,8 +57,7 @@ class ProcessesTab::ListView final : public ProcessListTarget {
   }
 
   void beginRebuild() override {
-    // Redraw stays off while the rows go in, so a rebuild does not flicker.
-    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    still_.emplace(list_);
     ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     ::ImageList_RemoveAll(images_.get());
     background_ = static_cast<COLORREF>(::SendMessageW(list_, LVM_GETBKCOLOR, 0, 0));
@@ -99,10 +98,7 @@ class ProcessesTab::ListView final : public ProcessListTarget {
     }
   }
 
-  void endRebuild() override {
-    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    ::RedrawWindow(list_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-  }
+  void endRebuild() override { still_.reset(); }
 
   std::size_t rowCount() const override {
     const LRESULT count = ::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0);
@@ -129,6 +125,7 @@ class ProcessesTab::ListView final : public ProcessListTarget {
   }
 
   HWND list_;
+  std::optional<RedrawOff> still_;  // during a rebuild
   platform::ShellFiles& shell_;
   UniqueImageList images_;
   platform::win32::UniqueIcon placeholder_;
@@ -158,12 +155,11 @@ void ProcessesTab::refresh() {
 }
 
 std::optional<SelectedProcess> ProcessesTab::selectedProcess() const {
-  const auto row = static_cast<int>(
-      ::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int row = ListViewSelectedRow(list_);
   if (row < 0) return std::nullopt;
-  return SelectedProcess{ListViewItemText(list_, row, static_cast<int>(process_field::kName)),
-                         ListViewItemText(list_, row, static_cast<int>(process_field::kId)),
-                         ListViewItemText(list_, row, static_cast<int>(process_field::kPath))};
+  return SelectedProcess{ListViewText(list_, row, static_cast<int>(process_field::kName)),
+                         ListViewText(list_, row, static_cast<int>(process_field::kId)),
+                         ListViewText(list_, row, static_cast<int>(process_field::kPath))};
 }
 
 bool ProcessesTab::command(Command command) {

@@ -3,8 +3,7 @@
 #include "services/nt_service_control.h"
 #include "services/service_list.h"
 #include "services/win/pause_clock.h"
-
-#include <cstring>
+#include "ui/win/list_view.h"
 
 namespace dravik {
 
@@ -15,48 +14,19 @@ constexpr int kIconSize = 16;
 // The pictures in image-list order: running, disabled, paused, any other state.
 constexpr const wchar_t* kStateIcons[] = {L"SVC_RUNNING", L"SVC_DISABLED", L"SVC_PAUSED", L"SVC_STOPPED"};
 
-// A fully transparent icon keeps the positions of the others when one of the
-// program's pictures is missing.
-HICON BlankIcon() {
-  BYTE andMask[kIconSize * kIconSize / 8];
-  BYTE xorMask[kIconSize * kIconSize / 8] = {};
-  std::memset(andMask, 0xFF, sizeof(andMask));
-  return ::CreateIcon(nullptr, kIconSize, kIconSize, 1, 1, andMask, xorMask);
-}
-
 HIMAGELIST StateImages(HINSTANCE instance) {
   HIMAGELIST images = ::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 4, 0);
   if (!images) return nullptr;
   for (const wchar_t* name : kStateIcons) {
     HICON icon = static_cast<HICON>(::LoadImageW(instance, name, IMAGE_ICON, kIconSize, kIconSize, 0));
-    if (!icon) icon = BlankIcon();
+    // A blank picture keeps the places of the others when one is missing.
+    if (!icon) icon = CreateBlankIcon(kIconSize);
     ::ImageList_AddIcon(images, icon);
     if (icon) ::DestroyIcon(icon);
   }
   return images;
 }
 
-std::wstring ItemText(HWND list, int item, int column) {
-  std::wstring text(256, L'\0');
-  for (;;) {
-    LVITEMW lvi{};
-    lvi.iSubItem = column;
-    lvi.pszText = text.data();
-    lvi.cchTextMax = static_cast<int>(text.size());
-    const auto length = static_cast<std::size_t>(
-        ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
-    // A text that filled the buffer may have been cut: ask again with more room.
-    if (length + 1 < text.size() || text.size() >= 65536) {
-      text.resize(length);
-      return text;
-    }
-    text.resize(text.size() * 4);
-  }
-}
-
-int SelectedItem(HWND list) {
-  return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
 
 constexpr Command kStartTypeCommands[] = {Command::StartupBoot, Command::StartupSystem,
                                           Command::StartupAutomatic, Command::StartupManual,
@@ -97,32 +67,31 @@ void ServicesTab::appendRow(const ServiceRow& row) {
 
 void ServicesTab::GetServiceList() {
   const std::uint32_t typeFilter = ServiceTypeFilter(showWinServices_, showDriverServices_);
-  // Rows go in with drawing off, so a rebuild does not flicker row by row.
-  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
-  StateTexts stateTexts(*context_.language);
-  EnumNTServices(scm_, *context_.ui, typeFilter, platform::scm::kStateAll,
-                 [&](const std::wstring& name, const ServiceConfig& config, std::uint32_t state) {
-                   appendRow(MakeServiceRow(stateTexts, *context_.messages, name, config, state));
-                 });
-  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(list_, nullptr, TRUE);
-  const auto count = ::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0);
+  {
+    const RedrawOff still(list_);
+    ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
+    StateTexts stateTexts(*context_.language);
+    EnumNTServices(scm_, *context_.ui, typeFilter, platform::scm::kStateAll,
+                   [&](const std::wstring& name, const ServiceConfig& config, std::uint32_t state) {
+                     appendRow(MakeServiceRow(stateTexts, *context_.messages, name, config, state));
+                   });
+  }
+  const int count = ListViewRowCount(list_);
   if (context_.setStatusPanel) {
     context_.setStatusPanel(1, StatusText(std::to_wstring(count), context_.language->main("99")));
   }
 }
 
 std::optional<std::wstring> ServicesTab::selectedName() const {
-  const int item = SelectedItem(list_);
+  const int item = ListViewSelectedRow(list_);
   if (item < 0) return std::nullopt;
-  return ItemText(list_, item, kColumnName);
+  return ListViewText(list_, item, kColumnName);
 }
 
 void ServicesTab::rowClicked() {
-  const int item = SelectedItem(list_);
+  const int item = ListViewSelectedRow(list_);
   if (item < 0) return;
-  const int startType = StartTypeOfText(*context_.messages, ItemText(list_, item, kColumnStartupType));
+  const int startType = StartTypeOfText(*context_.messages, ListViewText(list_, item, kColumnStartupType));
   if (startType >= 0) checkedStartType_ = startType;
 }
 

@@ -1,8 +1,7 @@
 #include "tasks/win/list_view_task_rows.h"
 
-#include <vector>
-
 #include "platform/win32/handles.h"
+#include "ui/win/list_view.h"
 
 namespace dravik {
 
@@ -23,42 +22,16 @@ void ListViewTaskRows::addBlankPicture(HINSTANCE instance) {
       ::LoadImageW(instance, L"IMG_EMPTY", IMAGE_ICON, kPictureSize, kPictureSize, 0)));
   if (blank) index = ::ImageList_ReplaceIcon(images_, -1, blank.get());
   if (index < 0) {
-    // Without the picture a fully transparent one stands in: a set mask bit
-    // lets the background through.
-    std::vector<unsigned char> ones(kPictureSize * kPictureSize / 8, 0xFF);
-    platform::win32::UniqueBitmap mask(
-        ::CreateBitmap(kPictureSize, kPictureSize, 1, 1, ones.data()));
-    HDC screen = ::GetDC(nullptr);
-    platform::win32::UniqueBitmap color(
-        ::CreateCompatibleBitmap(screen, kPictureSize, kPictureSize));
-    ::ReleaseDC(nullptr, screen);
-    index = ::ImageList_Add(images_, color.get(), mask.get());
+    // Without the picture a fully transparent one stands in.
+    platform::win32::UniqueIcon stand_in(CreateBlankIcon(kPictureSize));
+    index = ::ImageList_ReplaceIcon(images_, -1, stand_in.get());
   }
   if (index >= 0) imageKeys_[kBlankKey] = index;
 }
 
-int ListViewTaskRows::rowCount() {
-  return static_cast<int>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
-}
+int ListViewTaskRows::rowCount() { return ListViewRowCount(list_); }
 
-std::wstring ListViewItemText(HWND list, int item, int column) {
-  std::vector<wchar_t> buffer(512);
-  for (;;) {
-    LVITEMW request{};
-    request.iSubItem = column;
-    request.pszText = buffer.data();
-    request.cchTextMax = static_cast<int>(buffer.size());
-    const LRESULT length = ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
-                                          reinterpret_cast<LPARAM>(&request));
-    // A text that filled the buffer may have been cut: ask again with more room.
-    if (length < static_cast<LRESULT>(buffer.size()) - 1 || buffer.size() >= 65536) {
-      return std::wstring(buffer.data(), static_cast<std::size_t>(length));
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-std::wstring ListViewTaskRows::cell(int row, int subItem) { return ListViewItemText(list_, row, subItem); }
+std::wstring ListViewTaskRows::cell(int row, int subItem) { return ListViewText(list_, row, subItem); }
 
 std::wstring ListViewTaskRows::text(int row) { return cell(row, 0); }
 
@@ -116,10 +89,7 @@ void ListViewTaskRows::removeRow(int row) {
   ::SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
-int ListViewTaskRows::selectedRow() {
-  return static_cast<int>(
-      ::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
+int ListViewTaskRows::selectedRow() { return ListViewSelectedRow(list_); }
 
 void ListViewTaskRows::clearSelection() {
   LVITEMW item{};

@@ -11,9 +11,6 @@
 
 namespace dravik {
 
-// The text of a list-view item's column, however long.
-std::wstring ListViewItemText(HWND list, int item, int column);
-
 class ListViewTaskRows final : public TaskRowsView {
  public:
   // Gives the list its small-image list with the blank picture "null" first;

@@ -15,7 +15,7 @@
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_window_manager.h"
 #include "support/win/ui_test_support.h"
-#include "tasks/win/list_view_task_rows.h"
+#include "ui/win/list_view.h"
 
 namespace processtest {
 
@@ -24,7 +24,7 @@ class TestWindow {
   explicit TestWindow(int columns);
   ~TestWindow();
   int rows() const { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
-  std::wstring cell(int row, int column) const { return dravik::ListViewItemText(list, row, column); }
+  std::wstring cell(int row, int column) const { return dravik::ListViewText(list, row, column); }
   int image(int row) const;
   int rowWith(int column, const std::wstring& text) const;  // -1 when none
   void select(int row);  // the only selected row

@@ -16,7 +16,7 @@
 #include "localization/message_texts.h"
 #include "localization/read_ini.h"
 #include "platform/win32/win32_window_manager.h"
-#include "tasks/win/list_view_task_rows.h"
+#include "ui/win/list_view.h"
 
 namespace tabtest {
 
@@ -72,7 +72,7 @@ class TabWindow {
   ~TabWindow() { ::DestroyWindow(window_); }
 
   int rows() const { return ListView_GetItemCount(list); }
-  std::wstring text(int row, int column) const { return dravik::ListViewItemText(list, row, column); }
+  std::wstring text(int row, int column) const { return dravik::ListViewText(list, row, column); }
   int image(int row) const {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
