@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/exception_boundary.h"
 #include "ui/win/list_view.h"
 
 namespace dravik {
@@ -93,8 +94,9 @@ int SortedPosition(HWND list, const ListSort& sort, const std::wstring& text) {
   return low;
 }
 
-LRESULT CALLBACK KeepSortedProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK KeepSortedProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+LRESULT KeepSorted(HWND list, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
   auto* sort = reinterpret_cast<ListSort*>(data);
   switch (message) {
     case kResortMessage:
@@ -156,7 +158,12 @@ HeaderNotification HeaderNotificationOf(UINT code) {
   }
 }
 
-LRESULT CALLBACK ColumnLockWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK KeepSortedProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data) {
+  return platform::win32::Guarded(L"SortListView", LRESULT{0}, [&] { return KeepSorted(list, message, wParam, lParam, data); });
+}
+
+LRESULT ColumnLock(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto saved = reinterpret_cast<WNDPROC>(::GetPropW(list, kColumnLockProp));
   if (!saved) return ::DefWindowProcW(list, message, wParam, lParam);
   if (message == WM_DESTROY) {
@@ -178,6 +185,10 @@ LRESULT CALLBACK ColumnLockWndProc(HWND list, UINT message, WPARAM wParam, LPARA
     }
   }
   return ::CallWindowProcW(saved, list, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ColumnLockWndProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  return platform::win32::Guarded(L"HookColumnLock", LRESULT{0}, [&] { return ColumnLock(list, message, wParam, lParam); });
 }
 
 }  // namespace

@@ -441,15 +441,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject(window, message, lParam, &MainWindow::window_);
-  if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return self->handle(message, wParam, lParam);
-  } catch (...) {
-    // A failing command must not take the window down with it; the tabs
-    // report their own failures.
-    return 0;
-  }
+  return DispatchToObject(window, message, wParam, lParam, &MainWindow::window_, L"MainWindow",
+                          [&](MainWindow& self) { return self.handle(message, wParam, lParam); });
 }
 
 LRESULT CALLBACK MainWindow::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

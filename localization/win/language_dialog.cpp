@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/win/window_object.h"
+
 namespace dravik {
 
 namespace {
@@ -274,15 +276,8 @@ LRESULT LanguageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK LanguageDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<LanguageDialog*>(create->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<LanguageDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self || self->window_ != window) return ::DefWindowProcW(window, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+  return DispatchToObject(window, message, wParam, lParam, &LanguageDialog::window_, L"LanguageDialog",
+                          [&](LanguageDialog& self) { return self.handle(message, wParam, lParam); });
 }
 
 }  // namespace dravik

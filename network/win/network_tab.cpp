@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "ui/win/list_view.h"
+#include "ui/win/window_object.h"
 
 namespace dravik {
 
@@ -48,16 +49,14 @@ NetworkTab::~NetworkTab() {
 }
 
 LRESULT CALLBACK NetworkTab::WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  } else if (message == WM_TIMER && wParam == kWatchTimer) {
-    if (auto* tab = reinterpret_cast<NetworkTab*>(::GetWindowLongPtrW(window, GWLP_USERDATA))) tab->tick();
-    return 0;
-  } else if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  }
-  return ::DefWindowProcW(window, message, wParam, lParam);
+  return DispatchToObject(window, message, wParam, lParam, &NetworkTab::watchWindow_, L"TmrNetwork",
+                          [&](NetworkTab& tab) -> LRESULT {
+                            if (message != WM_TIMER || wParam != kWatchTimer) {
+                              return ::DefWindowProcW(window, message, wParam, lParam);
+                            }
+                            tab.tick();
+                            return 0;
+                          });
 }
 
 std::wstring NetworkTab::main(const char* key) const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/text.h"
+#include "platform/win32/exception_boundary.h"
 
 namespace platform::win32 {
 
@@ -189,7 +190,11 @@ void Win32HttpGet::delivered(WPARAM generation) {
 LRESULT CALLBACK Win32HttpGet::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kAnswerMessage) {
     auto* self = reinterpret_cast<Win32HttpGet*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self) self->delivered(wParam);
+    // The answer's handler is the caller's code, run from this window.
+    if (self) Guarded(L"UpdateCheck", 0, [&] {
+      self->delivered(wParam);
+      return 0;
+    });
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);

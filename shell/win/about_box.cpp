@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/program_title.h"
+#include "ui/win/window_object.h"
 
 namespace dravik {
 
@@ -210,14 +211,8 @@ LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<AboutBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<AboutBox*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self || self->window_ != window) return ::DefWindowProcW(window, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+  return DispatchToObject(window, message, wParam, lParam, &AboutBox::window_, L"AboutBox",
+                          [&](AboutBox& self) { return self.handle(message, wParam, lParam); });
 }
 
 }  // namespace dravik

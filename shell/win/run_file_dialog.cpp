@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/exception_boundary.h"
 
 namespace dravik {
 
@@ -28,7 +29,7 @@ struct RunFileDialogCall {
 
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
-DWORD WINAPI RunFileDialogThread(LPVOID parameter) {
+DWORD RunFileDialogOnThread(LPVOID parameter) {
   std::unique_ptr<RunFileDialogCall> call(static_cast<RunFileDialogCall*>(parameter));
   const HMODULE shell32 = ::LoadLibraryW(L"shell32.dll");
   if (!shell32) return 1;
@@ -40,6 +41,10 @@ DWORD WINAPI RunFileDialogThread(LPVOID parameter) {
   }
   ::FreeLibrary(shell32);
   return 0;
+}
+
+DWORD WINAPI RunFileDialogThread(LPVOID parameter) {
+  return platform::win32::Guarded(L"RunFileDialog", DWORD{1}, [parameter] { return RunFileDialogOnThread(parameter); });
 }
 
 // Opens the shell's own Run dialog through "Shell.Application"; false when
@@ -64,7 +69,7 @@ bool FileRunThroughShell() {
 
 ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-void CALLBACK RunDialogTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+void RestyleRunDialog() {
   const HWND dialog = ::FindWindowW(nullptr, kShellRunDialogTitle);
   if (!dialog) {
     if (RunDialogMissed(g_runDialog)) {
@@ -105,6 +110,13 @@ void CALLBACK RunDialogTimerProc(HWND, UINT, UINT_PTR, DWORD) {
   }
   ::ShowWindow(dialog, SW_SHOWNORMAL);
   ::SetForegroundWindow(dialog);
+}
+
+void CALLBACK RunDialogTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  platform::win32::Guarded(L"RunDialogTimer", 0, [] {
+    RestyleRunDialog();
+    return 0;
+  });
 }
 
 }  // namespace

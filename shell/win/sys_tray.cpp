@@ -160,9 +160,8 @@ LRESULT SysTray::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK SysTray::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject(window, message, lParam, &SysTray::window_);
-  if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+  return DispatchToObject(window, message, wParam, lParam, &SysTray::window_, L"SysTray",
+                          [&](SysTray& self) { return self.handle(message, wParam, lParam); });
 }
 
 }  // namespace dravik

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "localization/language_list.h"
+#include "platform/win32/exception_boundary.h"
 
 namespace dravik {
 
@@ -33,8 +34,9 @@ namespace {
 
 constexpr UINT_PTR kKeySubclassId = 0x4B45;
 
-LRESULT CALLBACK DialogKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+LRESULT CALLBACK DialogKeysProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+LRESULT DialogKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN) {
     wchar_t className[16] = {};
     ::GetClassNameW(control, className, 16);
@@ -54,6 +56,11 @@ LRESULT CALLBACK DialogKeysProc(HWND control, UINT message, WPARAM wParam, LPARA
     ::RemoveWindowSubclass(control, DialogKeysProc, kKeySubclassId);
   }
   return ::DefSubclassProc(control, message, wParam, lParam);
+}
+
+LRESULT CALLBACK DialogKeysProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+  return platform::win32::Guarded(L"DialogKeys", LRESULT{0}, [&] { return DialogKeys(control, message, wParam, lParam); });
 }
 
 }  // namespace
