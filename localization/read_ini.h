@@ -28,9 +28,9 @@ class Language {
   Language(platform::ProfileFiles& profiles, std::wstring file)
       : profiles_(profiles), file_(std::move(file)) {}
   const std::wstring& file() const { return file_; }
-  // Every text is read from the file anew, its code page from the same bytes:
-  // one small file read per lookup, even for the once-a-second status texts,
-  // and a file changed while the program runs is seen at once.
+  // Every text is looked up anew in the file's bytes as `profiles` gives them
+  // (the program holds them once read: HeldProfileFiles), its code page from
+  // the same bytes.
   std::wstring text(const std::string& section, const std::string& key) const {
     return ReadINI(profiles_, section, key, file_);
   }

@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "app/win/app_windows.h"
 #include "app/win/program_dialogs.h"
+#include "localization/held_profile_files.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -19,7 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Win32Shell shell;
   Win32UserInterface ui;
   Win32Registry registry;
-  Win32ProfileFiles profiles;
+  Win32ProfileFiles profileFiles;
+  dravik::HeldProfileFiles profiles(profileFiles);
   dravik::StartupPlatform platform{instanceLock, controls, system, files, shell, ui, registry, profiles};
 
   dravik::AppWindows windows(instance, platform);
