@@ -14,6 +14,9 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+// Names are ASCII in practice, so only A-Z fold: a byte of a double-byte
+// character is never taken for a letter, and the answer never depends on the
+// system's code page (which the system's own calls compare in).
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {

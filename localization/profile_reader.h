@@ -1,8 +1,9 @@
 #pragma once
-// A profile (INI) file reader with the system's lookup rules, for systems that
-// have no profile API of their own: section and key names compared without
-// regard to case, blanks around names and values dropped, one pair of
-// enclosing quotes removed, the first of duplicate keys and sections winning.
+// The program's profile (INI) file reader, with the system's lookup rules:
+// section and key names compared without regard to case, blanks around names
+// and values dropped, one pair of enclosing quotes removed, the first of
+// duplicate keys and sections winning. It works on the file's bytes as they
+// are, whatever code page they are written in and whatever the system's is.
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "localization/profile_reader.h"
+
 namespace dravik {
 
 namespace {
@@ -41,29 +43,22 @@ unsigned CodePageForCharacterSet(const std::wstring& characterSet, unsigned ansi
   return ansiCodePage;
 }
 
-unsigned FileCodePage(platform::ProfileFiles& profiles, const std::wstring& file) {
+namespace {
+// The code page of a language file's texts, from the "CharacterSet" in its bytes.
+unsigned FileCodePage(std::string_view contents, unsigned ansiCodePage) {
   // The character set is itself plain digits, readable in any code page.
   const std::string set =
-      profiles.getString("LANGUAGE", "CharacterSet", "", kReadIniBufferBytes, file);
-  return CodePageForCharacterSet(std::wstring(set.begin(), set.end()), profiles.ansiCodePage());
+      LookupProfileValue(contents, "LANGUAGE", "CharacterSet", "", kReadIniBufferBytes);
+  return CodePageForCharacterSet(std::wstring(set.begin(), set.end()), ansiCodePage);
 }
-
-std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
-                     const std::string& key, const std::wstring& file, unsigned codePage) {
-  const std::string bytes = profiles.getString(section, key, "", kReadIniBufferBytes, file);
-  return bytes.empty() ? std::wstring() : profiles.decode(codePage, bytes);
-}
+}  // namespace
 
 std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
                      const std::string& key, const std::wstring& file) {
-  const std::string bytes = profiles.getString(section, key, "", kReadIniBufferBytes, file);
-  return bytes.empty() ? std::wstring() : profiles.decode(FileCodePage(profiles, file), bytes);
-}
-
-int WriteINI(platform::ProfileFiles& profiles, const std::string& section, const std::string& key,
-             const std::string& value, const std::wstring& file) {
-  profiles.writeString(section, key, value, file);
-  return 0;
+  const std::string contents = profiles.read(file);
+  const std::string bytes = LookupProfileValue(contents, section, key, "", kReadIniBufferBytes);
+  if (bytes.empty()) return {};
+  return profiles.decode(FileCodePage(contents, profiles.ansiCodePage()), bytes);
 }
 
 }  // namespace dravik

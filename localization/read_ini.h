@@ -1,7 +1,7 @@
 #pragma once
 // Looking up the texts of a language file.
-#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/profile_files.h"
 
@@ -17,21 +17,10 @@ std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstr
 // code page when the text is not one of the known codes.
 unsigned CodePageForCharacterSet(const std::wstring& characterSet, unsigned ansiCodePage);
 
-// The code page of a language file's texts, from its "CharacterSet".
-unsigned FileCodePage(platform::ProfileFiles& profiles, const std::wstring& file);
-
-// The text of `key` in `section` of `file`, decoded with `codePage`.
-// "" for a missing file, section or key.
-std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
-                     const std::string& key, const std::wstring& file, unsigned codePage);
-
-// The same, decoded with the code page of the file's own "CharacterSet".
+// The text of `key` in `section` of `file`, decoded with the code page of the
+// file's own "CharacterSet". "" for a missing file, section or key.
 std::wstring ReadINI(platform::ProfileFiles& profiles, const std::string& section,
                      const std::string& key, const std::wstring& file);
-
-// Writes one value; always 0.
-int WriteINI(platform::ProfileFiles& profiles, const std::string& section, const std::string& key,
-             const std::string& value, const std::wstring& file);
 
 // The language file in use and the lookups against it.
 class Language {
@@ -39,12 +28,11 @@ class Language {
   Language(platform::ProfileFiles& profiles, std::wstring file)
       : profiles_(profiles), file_(std::move(file)) {}
   const std::wstring& file() const { return file_; }
-  // Every text is read from the file anew; only the file's code page is
-  // remembered, since the once-a-second status texts would otherwise read
-  // the character set again for each of them.
+  // Every text is looked up anew in the file's bytes as `profiles` gives them
+  // (the program holds them once read: HeldProfileFiles), its code page from
+  // the same bytes.
   std::wstring text(const std::string& section, const std::string& key) const {
-    if (!codePage_) codePage_ = FileCodePage(profiles_, file_);
-    return ReadINI(profiles_, section, key, file_, *codePage_);
+    return ReadINI(profiles_, section, key, file_);
   }
   std::wstring main(const std::string& key) const { return text("Main", key); }
   // The raw "CharacterSet" value, which fonts take as their character set.
@@ -53,7 +41,6 @@ class Language {
  private:
   platform::ProfileFiles& profiles_;
   std::wstring file_;
-  mutable std::optional<unsigned> codePage_;
 };
 
 }  // namespace dravik

@@ -1,24 +1,22 @@
 #pragma once
-// Profile (INI) files, read as the 8-bit text they are written in, and the
-// code-page conversion that turns that text into the program's UTF-16.
+// Profile (INI) files, read as the 8-bit bytes they hold, and the code-page
+// conversion that turns their texts into the program's UTF-16.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
+// A language file is a few kilobytes; a longer file is read up to this many
+// bytes, so that a stray huge file costs little and cannot exhaust memory.
+inline constexpr std::size_t kProfileFileMaxBytes = 1024 * 1024;
+
 class ProfileFiles {
  public:
   virtual ~ProfileFiles() = default;
-  // The value of `key` in `section`, by the system's profile rules, as stored
-  // bytes cut to fit `bufferSize` bytes with the terminating NUL. A missing
-  // file, section or key gives `fallback` (also cut to fit).
-  virtual std::string getString(std::string_view section, std::string_view key,
-                                std::string_view fallback, std::size_t bufferSize,
-                                const std::wstring& file) = 0;
-  // Writes one value, creating the file or section when needed.
-  virtual bool writeString(std::string_view section, std::string_view key,
-                           std::string_view value, const std::wstring& file) = 0;
+  // The bytes of `file`, opened by its full (wide) path, at most
+  // kProfileFileMaxBytes of them; "" when it is missing or cannot be read.
+  virtual std::string read(const std::wstring& file) = 0;
   // 8-bit text in `codePage` to UTF-16; bytes the code page lacks become
   // the code page's default character.
   virtual std::wstring decode(unsigned codePage, std::string_view bytes) = 0;

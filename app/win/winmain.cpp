@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "app/win/app.h"
 #include "app/win/program_dialogs.h"
+#include "localization/held_profile_files.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -20,7 +21,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Win32Shell shell;
   Win32UserInterface ui;
   Win32Registry registry;
-  Win32ProfileFiles profiles;
+  Win32ProfileFiles profileFiles;
+  dravik::HeldProfileFiles profiles(profileFiles);
   dravik::StartupPlatform platform{instanceLock, controls, system, shell, ui, registry, profiles};
 
   std::unique_ptr<dravik::App> app;

@@ -3,13 +3,13 @@
 
 namespace platform::win32 {
 
-// Profile files through the system's own profile API, read as 8-bit text.
+// Profile files read straight from disk by their wide path. The system's
+// 8-bit profile calls are not used: they pass the text through the system's
+// ANSI code page and back, which on a double-byte code page (932, 936, 949,
+// 950) merges and replaces the bytes of a file written in another code page.
 class Win32ProfileFiles final : public ProfileFiles {
  public:
-  std::string getString(std::string_view section, std::string_view key, std::string_view fallback,
-                        std::size_t bufferSize, const std::wstring& file) override;
-  bool writeString(std::string_view section, std::string_view key, std::string_view value,
-                   const std::wstring& file) override;
+  std::string read(const std::wstring& file) override;
   std::wstring decode(unsigned codePage, std::string_view bytes) override;
   unsigned ansiCodePage() override;
 };

@@ -7,9 +7,7 @@
 #endif
 
 #include <fstream>
-#include <sstream>
-
-#include "localization/profile_reader.h"
+#include <iterator>
 
 namespace fakes {
 
@@ -21,14 +19,12 @@ std::string NarrowPath(const std::wstring& path) {
 }
 }  // namespace
 
-std::string FakeProfileFiles::getString(std::string_view section, std::string_view key,
-                                        std::string_view fallback, std::size_t bufferSize,
-                                        const std::wstring& file) {
+std::string FakeProfileFiles::read(const std::wstring& file) {
   ++reads;
   std::ifstream in(NarrowPath(file), std::ios::binary);
-  std::stringstream contents;
-  if (in) contents << in.rdbuf();
-  return dravik::LookupProfileValue(contents.str(), section, key, fallback, bufferSize);
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (bytes.size() > platform::kProfileFileMaxBytes) bytes.resize(platform::kProfileFileMaxBytes);
+  return bytes;
 }
 
 std::wstring FakeProfileFiles::decode(unsigned codePage, std::string_view bytes) {

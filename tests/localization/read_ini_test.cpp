@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "doubles/fake_profile_files.h"
+#include "localization/held_profile_files.h"
 #include "localization/profile_reader.h"
 #include "localization/profile_vectors.h"
 
@@ -45,6 +46,31 @@ TEST(ReadIni, DecodesWithTheFilesCharacterSetElseTheAnsiCodePageAndGivesEmptyTex
   EXPECT_EQ(language.main("1"), L"Datei");
   std::filesystem::remove(path);
   EXPECT_EQ(language.main("1"), L"");
+}
+
+TEST(HeldProfileFiles, GiveEachFileAsItsFirstReadGaveItUntilTheNextStart) {
+  const auto dir = std::filesystem::temp_directory_path();
+  const auto write = [](const std::filesystem::path& path, const char* text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+  };
+  write(dir / "dravik-held-1.lng", "[LANGUAGE]\r\nCharacterSet=204\r\n[Main]\r\n1=\xD4\xE0\xE9\xEB\r\n2=x\r\n");
+  write(dir / "dravik-held-2.lng", "[Main]\r\n1=Datei\r\n");
+  const auto first = fakes::WidePath((dir / "dravik-held-1.lng").string());
+  const auto second = fakes::WidePath((dir / "dravik-held-2.lng").string());
+  fakes::FakeProfileFiles files;
+  dravik::HeldProfileFiles held(files);
+  const dravik::Language language(held, first);
+  EXPECT_EQ(language.main("1"), L"Файл");
+  write(dir / "dravik-held-1.lng", "[Main]\r\n1=File\r\n");
+  EXPECT_EQ(language.main("1"), L"Файл");
+  EXPECT_EQ(language.main("2"), L"x");
+  EXPECT_EQ(dravik::Language(held, second).main("1"), L"Datei");
+  EXPECT_EQ(dravik::Language(held, first + L"-missing").main("1"), L"");
+  EXPECT_EQ(files.reads, 3);
+  dravik::HeldProfileFiles nextStart(files);
+  EXPECT_EQ(dravik::Language(nextStart, first).main("1"), L"File");
+  std::filesystem::remove(dir / "dravik-held-1.lng");
+  std::filesystem::remove(dir / "dravik-held-2.lng");
 }
 
 }  // namespace
