@@ -57,7 +57,7 @@ package_files() {
 # names, so one removal list serves whichever was installed: every file is
 # deleted again, and its folders removed when empty.
 package_write_nsis_lists() {
-  local lists=$1 arch stage file dir last first=
+  local lists=$1 arg arch stage file dir last first=
   shift
   mkdir -p "$lists"
   for arg in "$@"; do
