@@ -104,12 +104,16 @@ class TimedTables final : public platform::NetworkTables {
 
 // The lookups a rebuild needs, done the plain way.
 std::wstring ProcessPath(std::uint32_t pid) {
-  HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  // Vista's call, looked up: everything here builds against Windows XP's headers.
+  using QueryName = BOOL(WINAPI*)(HANDLE, DWORD, wchar_t*, DWORD*);
+  static const auto query = reinterpret_cast<QueryName>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+  HANDLE process = query ? ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid) : nullptr;
   if (!process) return L"";
   wchar_t path[MAX_PATH];
   DWORD size = MAX_PATH;
   std::wstring result;
-  if (::QueryFullProcessImageNameW(process, 0, path, &size)) result.assign(path, size);
+  if (query(process, 0, path, &size)) result.assign(path, size);
   ::CloseHandle(process);
   return result;
 }

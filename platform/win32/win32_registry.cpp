@@ -10,6 +10,12 @@ HKEY RootKey(RegistryRoot root) {
   return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
+// The 32-bit and the 64-bit program share their settings: on 64-bit Windows
+// the 32-bit one would otherwise be sent to HKLM\SOFTWARE\WOW6432Node, and a
+// user moving from one to the other would lose their language and size. 32-bit
+// Windows (XP included) ignores the flag.
+DWORD NativeView(std::uint32_t access) { return access | KEY_WOW64_64KEY; }
+
 class Win32RegistryKey final : public RegistryKey {
  public:
   explicit Win32RegistryKey(HKEY key) : key_(key) {}
@@ -47,7 +53,7 @@ class Win32RegistryKey final : public RegistryKey {
 std::unique_ptr<RegistryKey> Win32Registry::openKey(RegistryRoot root, const std::wstring& path,
                                                     std::uint32_t access, long& result) {
   HKEY key = nullptr;
-  result = ::RegOpenKeyExW(RootKey(root), path.c_str(), 0, access, &key);
+  result = ::RegOpenKeyExW(RootKey(root), path.c_str(), 0, NativeView(access), &key);
   if (result != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegistryKey>(key);
 }
@@ -59,7 +65,7 @@ std::unique_ptr<RegistryKey> Win32Registry::createKey(RegistryRoot root, const s
   SECURITY_ATTRIBUTES security{};
   security.nLength = sizeof(security);
   result = ::RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                             access, &security, &key, &disposition);
+                             NativeView(access), &security, &key, &disposition);
   if (result != ERROR_SUCCESS) return nullptr;
   return std::make_unique<Win32RegistryKey>(key);
 }

@@ -8,10 +8,12 @@
 #   WORK_DIR     scratch folder; the prefix is removed again when all passed
 #
 # The Wine here is 64-bit only and runs no 32-bit program, so the shipping
-# installer (32-bit stub, 32-bit draviktm.exe) cannot run under it. This test
-# builds the same installer script with the amd64 stub around the 64-bit build
-# of the same sources: the file lists, shortcut, uninstall entry and
-# uninstaller logic under test are the ones the release installer carries.
+# installer (32-bit stub) cannot run under it. This test builds the same
+# installer script with the amd64 stub, which carries only the 64-bit program:
+# what it does is what the shipping installer does on 64-bit Windows (the
+# 64-bit program into the 64-bit Program Files, the uninstall entry and the
+# settings in the 64-bit registry view), from the same file lists, shortcut
+# and uninstaller logic.
 # Needs an X display (the program must show its main window) and fails without.
 set -euo pipefail
 program_dir=$(cd "$1" && pwd)
@@ -38,8 +40,7 @@ started=$(date +%s)
 
 # --- the test installer, from the same script and lists as the release one
 package_stage amd64 "$program_dir" "$stage" || die "could not gather the shipped files"
-package_check_exe amd64 "$stage/draviktm.exe" || die "the 64-bit program is not fit to ship"
-package_installer amd64 "$stage" "$icon" "$setup" || die "makensis could not build the installer"
+package_installer amd64 "" "$stage" "$icon" "$setup" || die "makensis could not build the installer"
 package_check_installer amd64 "$setup" || die "the installer lacks its version or its administrator request"
 mapfile -t shipped < <(package_files "$stage")
 
@@ -58,8 +59,8 @@ shortcut="$c_drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Dravik Task
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dravik Task Manager'
 settings_key='HKLM\SOFTWARE\Dravik Task Manager'
 
-reg_value() { # KEY NAME: prints the value's data, fails when absent
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+reg_value() { # KEY NAME [/reg:32]: prints the value's data, fails when absent
+  wine reg query "$1" /v "$2" ${3:-} 2>/dev/null | tr -d '\r' |
     sed -n "s/^ *$2 *REG_[A-Z_]* *//p" | grep .
 }
 
@@ -99,6 +100,9 @@ grep -qa 'draviktm.exe' "$shortcut" 2>/dev/null || fail "the shortcut does not p
 [ "$(reg_value "$uninstall_key" UninstallString)" = "\"$install_dir_w\\uninstall.exe\"" ] ||
   fail "UninstallString is '$(reg_value "$uninstall_key" UninstallString || true)'"
 [ "$(reg_value "$uninstall_key" InstallLocation)" = "$install_dir_w" ] || fail "InstallLocation is wrong"
+# 64-bit Windows: the entry in the native view only, where the 64-bit program's settings are too.
+reg_value "$uninstall_key" DisplayName /reg:32 >/dev/null &&
+  fail "the uninstall entry is in the 32-bit registry view" || pass "the uninstall entry is in the 64-bit view"
 size=$(reg_value "$uninstall_key" EstimatedSize || true)
 [ -n "$size" ] && [ $((size)) -gt 0 ] && pass "uninstall entry (EstimatedSize $((size)) KB)" || fail "no EstimatedSize"
 

@@ -1,25 +1,29 @@
 ; The installer of Dravik Task Manager. tools/release builds it with makensis:
-;   makensis -DVERSION=2.1 -DFILE_VERSION=2.1.0.0 -DARCH=x86 -DSTAGE=<folder>
-;            -DLISTS=<folder> -DICON=<program.ico> -DOUT_FILE=<setup.exe> draviktm.nsi
-; STAGE holds the files to install, laid out as in the program folder;
-; LISTS holds installed_files.nsh and removed_files.nsh, written from that same
-; folder, so the uninstaller removes exactly what the installer put there.
-; ARCH=x86 is the shipping installer (32-bit program, runs on every Windows);
-; ARCH=amd64 packs the 64-bit build the same way.
+;   makensis -DVERSION=2.1 -DFILE_VERSION=2.1.0.0 -DSTUB=x86 -DLISTS=<folder>
+;            -DLICENSE=<LICENSE.txt> -DICON=<program.ico> -DOUT_FILE=<setup.exe> draviktm.nsi
+; LISTS holds installed_files_<arch>.nsh for each program carried (written from
+; its staged program folder) and removed_files.nsh, so the uninstaller removes
+; exactly what the installer put there, whichever program that was.
+; STUB=x86 is the shipping installer: it runs on every Windows and carries both
+; programs, installing the 64-bit one on 64-bit Windows and the 32-bit one
+; elsewhere. STUB=amd64 carries only the 64-bit program and runs only on 64-bit
+; Windows (the install test uses it: Wine here runs no 32-bit program); its
+; choice of program, folder and registry view is the shipping one's on 64-bit Windows.
 
-!ifndef VERSION | FILE_VERSION | ARCH | STAGE | LISTS | ICON | OUT_FILE
-  !error "VERSION, FILE_VERSION, ARCH, STAGE, LISTS, ICON and OUT_FILE must be defined"
+!ifndef VERSION | FILE_VERSION | STUB | LISTS | LICENSE | ICON | OUT_FILE
+  !error "VERSION, FILE_VERSION, STUB, LISTS, LICENSE, ICON and OUT_FILE must be defined"
 !endif
 
 Unicode true
-!if ${ARCH} == amd64
+!if ${STUB} == amd64
   Target amd64-unicode
-  !define PROGRAM_FILES $PROGRAMFILES64
-!else if ${ARCH} == x86
+  ; ${RunningX64} is true when this stub is built, so LogicLib leaves the
+  ; labels of its other branches unused.
+  !pragma warning disable 6012
+!else if ${STUB} == x86
   Target x86-unicode
-  !define PROGRAM_FILES $PROGRAMFILES
 !else
-  !error "ARCH is x86 or amd64"
+  !error "STUB is x86 or amd64"
 !endif
 
 !define PRODUCT "Dravik Task Manager"
@@ -31,8 +35,8 @@ Unicode true
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUT_FILE}"
-InstallDir "${PROGRAM_FILES}\${PRODUCT}"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; The 32-bit folder; .onInit moves it for the 64-bit program.
+InstallDir "$PROGRAMFILES\${PRODUCT}"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails show
@@ -52,6 +56,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Freeware"
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include x64.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -59,7 +64,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Freeware"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\draviktm.exe"
 
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -98,26 +103,44 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Freeware"
   ${Loop}
 !macroend
 
-; The settings key is where the program itself looks: a 32-bit program (and
-; this installer when 32-bit) sees the 32-bit registry view on 64-bit Windows,
-; a 64-bit one the native view. The uninstall entry follows the same view,
-; which Add/Remove Programs reads both of.
+; Both programs keep their settings in the 64-bit registry view on 64-bit
+; Windows (the 32-bit one asks for it), and the 64-bit program is the one
+; installed there: the settings key and the uninstall entry live in that view.
+; On 32-bit Windows there is only one view.
 !macro UseTheProgramsRegistryView
-  !if ${ARCH} == amd64
+  ${If} ${RunningX64}
     SetRegView 64
-  !endif
+  ${EndIf}
 !macroend
 
 Function .onInit
   !insertmacro RequireAdministrator
   SetShellVarContext all
   !insertmacro UseTheProgramsRegistryView
+  ; Unless /D= chose a folder: where an earlier install went, else Program
+  ; Files of the program's own kind.
+  ${If} $INSTDIR == "$PROGRAMFILES\${PRODUCT}"
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+      StrCpy $INSTDIR $0
+    ${ElseIf} ${RunningX64}
+      StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
   SectionIn RO
   !insertmacro WaitUntilProgramClosed
-  !include "${LISTS}\installed_files.nsh"
+  !if ${STUB} == x86
+    ${If} ${RunningX64}
+      !include "${LISTS}\installed_files_amd64.nsh"
+    ${Else}
+      !include "${LISTS}\installed_files_x86.nsh"
+    ${EndIf}
+  !else
+    !include "${LISTS}\installed_files_amd64.nsh"
+  !endif
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   SetOutPath "$INSTDIR"

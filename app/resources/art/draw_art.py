@@ -503,32 +503,37 @@ def draw_program(c):
 
 
 # name -> (resource name, drawing function, design grid, sizes)
-TOOLBAR = (16, 20, 24, 32)
-SMALL = (16, 20, 24, 32)
-LARGE = (16, 20, 24, 32, 40, 48)
+# Each picture is stored in the sizes the program asks for and no others:
+# the toolbar, list and state pictures are always drawn at 16 px; the tray
+# icon at the small-icon size (16 px at 100% to 32 px at 200%); the Run
+# picture at the large-icon size (32 px, 40 and 48 at 125% and 150%, scaled
+# from 48 above); the program icon also serves Explorer and the task switcher.
+LIST = (16,)
+SMALL_ICON = (16, 20, 24, 32)
+LARGE_ICON = (32, 40, 48)
 PICTURES = {
     'program': ('AAA', draw_program, 32, (16, 20, 24, 32, 40, 48, 64)),
-    'tb_refresh': ('TB_REFRESH', draw_refresh, 16, TOOLBAR),
-    'tb_show_window': ('TB_SHOWWINDOW', draw_show_window, 16, TOOLBAR),
-    'tb_end_task': ('TB_ENDTASK', draw_end_task, 16, TOOLBAR),
-    'tb_run': ('TB_RUN', draw_run, 16, TOOLBAR),
-    'tb_terminate': ('TB_TERMINATE', draw_terminate, 16, TOOLBAR),
-    'tb_properties': ('TB_PROPERTIES', draw_properties, 16, TOOLBAR),
-    'tb_start': ('TB_START', draw_start, 16, TOOLBAR),
-    'tb_stop': ('TB_STOP', draw_stop, 16, TOOLBAR),
-    'tb_pause': ('TB_PAUSE', draw_pause, 16, TOOLBAR),
-    'tb_resume': ('TB_RESUME', draw_resume, 16, TOOLBAR),
-    'tb_delete': ('TB_DELETE', draw_delete, 16, TOOLBAR),
-    'tb_about': ('TB_ABOUT', draw_about, 16, TOOLBAR),
-    'empty': ('IMG_EMPTY', draw_empty, 16, SMALL),
-    'run': ('IMG_RUN', draw_run_dialog, 32, LARGE),
-    'no_icon': ('IMG_NOICON', draw_no_icon, 16, LARGE),
-    'unknown': ('IMG_UNKNOWN', draw_unknown, 16, SMALL),
-    'tray': ('TRAY', draw_tray, 16, LARGE),
-    'svc_running': ('SVC_RUNNING', draw_running, 16, SMALL),
-    'svc_disabled': ('SVC_DISABLED', draw_disabled, 16, SMALL),
-    'svc_paused': ('SVC_PAUSED', draw_paused, 16, SMALL),
-    'svc_stopped': ('SVC_STOPPED', draw_stopped, 16, SMALL),
+    'tb_refresh': ('TB_REFRESH', draw_refresh, 16, LIST),
+    'tb_show_window': ('TB_SHOWWINDOW', draw_show_window, 16, LIST),
+    'tb_end_task': ('TB_ENDTASK', draw_end_task, 16, LIST),
+    'tb_run': ('TB_RUN', draw_run, 16, LIST),
+    'tb_terminate': ('TB_TERMINATE', draw_terminate, 16, LIST),
+    'tb_properties': ('TB_PROPERTIES', draw_properties, 16, LIST),
+    'tb_start': ('TB_START', draw_start, 16, LIST),
+    'tb_stop': ('TB_STOP', draw_stop, 16, LIST),
+    'tb_pause': ('TB_PAUSE', draw_pause, 16, LIST),
+    'tb_resume': ('TB_RESUME', draw_resume, 16, LIST),
+    'tb_delete': ('TB_DELETE', draw_delete, 16, LIST),
+    'tb_about': ('TB_ABOUT', draw_about, 16, LIST),
+    'empty': ('IMG_EMPTY', draw_empty, 16, LIST),
+    'run': ('IMG_RUN', draw_run_dialog, 32, LARGE_ICON),
+    'no_icon': ('IMG_NOICON', draw_no_icon, 16, LIST),
+    'unknown': ('IMG_UNKNOWN', draw_unknown, 16, LIST),
+    'tray': ('TRAY', draw_tray, 16, SMALL_ICON),
+    'svc_running': ('SVC_RUNNING', draw_running, 16, LIST),
+    'svc_disabled': ('SVC_DISABLED', draw_disabled, 16, LIST),
+    'svc_paused': ('SVC_PAUSED', draw_paused, 16, LIST),
+    'svc_stopped': ('SVC_STOPPED', draw_stopped, 16, LIST),
 }
 
 

@@ -25,12 +25,12 @@ TEST(Program, RunsOnceHidesOnCloseStaysInTheTrayAndSavesItsSizeOnExit) {
   testsupport::RegistryGuard settings{HKEY_LOCAL_MACHINE, testsupport::kSettingsKey,
                                       {L"Language", L"Heigth", L"Width", L"RunMinimized"}};
   for (const wchar_t* name : {L"Language", L"Heigth", L"Width", L"RunMinimized"}) {
-    ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, name);
+    testsupport::DeleteRegistryValue(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, name);
   }
   // The resolution Wine gives the programs it starts from now on.
   testsupport::RegistryGuard resolution{HKEY_CURRENT_USER, L"Control Panel\\Desktop", {L"LogPixels"}};
   const DWORD dpi = 144;
-  ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
+  testsupport::SetRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
 
   auto program = testsupport::Start(testsupport::ProgramPath());
   HWND main = nullptr, tray = nullptr;

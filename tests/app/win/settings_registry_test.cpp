@@ -1,5 +1,6 @@
 // The settings store against Wine's real registry.
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include "app/settings.h"
 #include "platform/win32/win32_registry.h"
@@ -12,10 +13,10 @@ const std::wstring kRoot = L"SOFTWARE\\Dravik Tests";
 
 class RealRegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRoot.c_str()); }
-  void TearDown() override { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kRoot.c_str()); }
+  void SetUp() override { ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, kRoot.c_str()); }
+  void TearDown() override { ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, kRoot.c_str()); }
   void setRaw(const std::wstring& name, const std::wstring& data, DWORD bytes) {
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRoot.c_str(), name.c_str(), REG_SZ, data.c_str(), bytes), 0);
+    ASSERT_EQ(testsupport::SetRegistryValue(HKEY_LOCAL_MACHINE, kRoot, name, REG_SZ, data.c_str(), bytes), 0);
   }
   std::wstring read(const std::wstring& name) { return dravik::RegReadString(registry_, kLM, kRoot, name); }
   platform::win32::Win32Registry registry_;
@@ -57,7 +58,7 @@ TEST_F(RealRegistryTest, AValueListedAfterAnOverlongOneIsNotFound) {
   const std::wstring overlong(255, L'd');
   setRaw(L"Aaa", overlong, 256 * 2);
   EXPECT_EQ(read(L"Width"), L"");
-  ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRoot.c_str(), L"Aaa");
+  testsupport::DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRoot, L"Aaa");
   setRaw(std::wstring(255, L'A'), L"x", 4);  // a name that does not fit with its NUL
   EXPECT_EQ(read(L"Width"), L"");
 }

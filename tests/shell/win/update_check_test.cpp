@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
-#include <thread>
 #include <optional>
 
 #include "doubles/fake_system.h"
@@ -35,11 +34,11 @@ class LoopbackServer {
     ::listen(listener_, 4);
     ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
     site = L"http://127.0.0.1:" + std::to_wstring(ntohs(address.sin_port));
-    thread_ = std::thread([this] { serve(); });
+    thread_.emplace([this] { serve(); });
   }
   ~LoopbackServer() {
     ::closesocket(listener_);  // ends the wait in accept
-    thread_.join();
+    thread_.reset();  // waits for the server thread
     ::WSACleanup();
   }
   std::wstring site;
@@ -61,7 +60,7 @@ class LoopbackServer {
 
   Body body_;
   SOCKET listener_ = INVALID_SOCKET;
-  std::thread thread_;
+  std::optional<testsupport::Thread> thread_;
 };
 
 TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffered) {

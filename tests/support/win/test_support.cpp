@@ -1,7 +1,6 @@
 #include "support/win/test_support.h"
 
 #include <cstdio>
-#include <thread>
 
 namespace testsupport {
 
@@ -55,11 +54,29 @@ ChildProcess Start(const std::wstring& exe, const std::wstring& arguments) {
   return ChildProcess(info);
 }
 
+Thread::Thread(std::function<void()> body) : body_(std::move(body)) {
+  handle_.reset(::CreateThread(nullptr, 0, &Thread::Run, this, 0, nullptr));
+  if (!handle_) {
+    fwprintf(stderr, L"CreateThread failed: %lu\n", ::GetLastError());
+    ::ExitProcess(3);
+  }
+}
+
+DWORD WINAPI Thread::Run(void* self) {
+  static_cast<Thread*>(self)->body_();
+  return 0;
+}
+
+void Thread::join() {
+  if (handle_) ::WaitForSingleObject(handle_.get(), INFINITE);
+  handle_.reset();
+}
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ::Sleep(20);
   }
   return true;
 }
@@ -100,6 +117,21 @@ MessageBoxInfo FindMessageBox(DWORD pid) {
   return {};
 }
 
+LSTATUS SetRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+                         const void* data, DWORD bytes) {
+  platform::win32::UniqueRegKey opened;
+  const LSTATUS created = ::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                            opened.put(), nullptr);
+  if (created != ERROR_SUCCESS) return created;
+  return ::RegSetValueExW(opened.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), bytes);
+}
+
+LSTATUS DeleteRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name) {
+  platform::win32::UniqueRegKey opened;
+  const LSTATUS result = ::RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
+  return result == ERROR_SUCCESS ? ::RegDeleteValueW(opened.get(), name.c_str()) : result;
+}
+
 RegistryGuard::RegistryGuard(HKEY root, std::wstring key, const std::vector<std::wstring>& names)
     : root_(root), key_(std::move(key)) {
   for (const auto& name : names) {
@@ -115,10 +147,9 @@ RegistryGuard::RegistryGuard(HKEY root, std::wstring key, const std::vector<std:
 RegistryGuard::~RegistryGuard() {
   for (const Saved& s : saved_) {
     if (s.data) {
-      ::RegSetKeyValueW(root_, key_.c_str(), s.name.c_str(), s.type, s.data->data(),
-                        static_cast<DWORD>(s.data->size()));
+      SetRegistryValue(root_, key_, s.name, s.type, s.data->data(), static_cast<DWORD>(s.data->size()));
     } else {
-      ::RegDeleteKeyValueW(root_, key_.c_str(), s.name.c_str());
+      DeleteRegistryValue(root_, key_, s.name);
     }
   }
 }
@@ -131,8 +162,8 @@ std::optional<std::wstring> ReadSetting(const std::wstring& name) {
 }
 
 void WriteSetting(const std::wstring& name, const std::wstring& value) {
-  ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSettingsKey, name.c_str(), REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  SetRegistryValue(HKEY_LOCAL_MACHINE, kSettingsKey, name, REG_SZ, value.c_str(),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace testsupport

@@ -41,6 +41,24 @@ class ChildProcess {
 
 ChildProcess Start(const std::wstring& exe, const std::wstring& arguments = L"");
 
+// Runs `body` on a thread of its own, waited for by join() or when the owner
+// goes. A Win32 thread: the runtime the program and its tests are built with
+// (the win32 thread model, which keeps the program loadable on Windows XP) has
+// no std::thread.
+class Thread {
+ public:
+  explicit Thread(std::function<void()> body);
+  ~Thread() { join(); }
+  Thread(const Thread&) = delete;
+  Thread& operator=(const Thread&) = delete;
+  void join();
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  std::function<void()> body_;
+  platform::win32::UniqueKernelHandle handle_;
+};
+
 // Polls `condition` until it holds or `timeout` passes; true when it held.
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds timeout = std::chrono::seconds(10));
@@ -55,6 +73,13 @@ struct MessageBoxInfo {
 };
 MessageBoxInfo FindMessageBox(DWORD pid);
 std::wstring WindowText(HWND window);
+
+// A value written or deleted by its key's path, as Vista's RegSetKeyValue and
+// RegDeleteKeyValue do (the tests build against Windows XP's headers); the
+// Win32 error code.
+LSTATUS SetRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+                         const void* data, DWORD bytes);
+LSTATUS DeleteRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name);
 
 // Remembers values of a registry key (absent ones included, any type) and
 // puts them back when it goes.

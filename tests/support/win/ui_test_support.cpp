@@ -29,24 +29,21 @@ void PumpFor(std::chrono::milliseconds duration) {
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(int button, std::function<void()> whileShown,
-                                       std::chrono::milliseconds timeout) {
-  thread_ = std::thread([this, button, whileShown, timeout] {
-    const DWORD pid = ::GetCurrentProcessId();
-    MessageBoxInfo box;
-    if (!WaitFor([&] { return (box = FindMessageBox(pid)).window != nullptr; }, timeout)) return;
-    title_ = box.title;
-    text_ = box.text;
-    if (whileShown) whileShown();
-    answered_ = ::PostMessageW(box.window, WM_COMMAND, button, 0) != FALSE;
-  });
-}
+                                       std::chrono::milliseconds timeout)
+    : thread_([this, button, whileShown, timeout] {
+        const DWORD pid = ::GetCurrentProcessId();
+        MessageBoxInfo box;
+        if (!WaitFor([&] { return (box = FindMessageBox(pid)).window != nullptr; }, timeout)) return;
+        title_ = box.title;
+        text_ = box.text;
+        if (whileShown) whileShown();
+        answered_ = ::PostMessageW(box.window, WM_COMMAND, button, 0) != FALSE;
+      }) {}
 
-MessageBoxAnswerer::~MessageBoxAnswerer() {
-  if (thread_.joinable()) thread_.join();
-}
+MessageBoxAnswerer::~MessageBoxAnswerer() = default;
 
 bool MessageBoxAnswerer::finish() {
-  if (thread_.joinable()) thread_.join();
+  thread_.join();
   return answered_;
 }
 

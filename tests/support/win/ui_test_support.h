@@ -8,7 +8,6 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/win/test_support.h"
@@ -37,9 +36,9 @@ class MessageBoxAnswerer {
   std::wstring text() const { return text_; }
 
  private:
-  std::thread thread_;
   std::atomic<bool> answered_{false};
   std::wstring title_, text_;
+  Thread thread_;  // last: it uses the members above until joined
 };
 
 // Where `child` lies in its parent's client area.

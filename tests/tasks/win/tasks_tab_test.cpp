@@ -113,8 +113,7 @@ TEST_F(TasksTabTest, AStalledTaskAndEndTaskThatClosesOrEndsByForceAfterTheDelay)
   const std::vector<HWND> polite = start(L"Polite 2", 2);
   const std::vector<HWND> stubborn = start(L"Stubborn 1 ignoreclose", 1);
   ASSERT_EQ(polite.size() + stubborn.size(), 3u);
-  EXPECT_EQ(::CompareStringOrdinal(paths_.GetProcessPath(helpers_[0].pid()).c_str(), -1,
-                                   HelperPath().c_str(), -1, TRUE), CSTR_EQUAL);
+  EXPECT_EQ(::lstrcmpiW(paths_.GetProcessPath(helpers_[0].pid()).c_str(), HelperPath().c_str()), 0);
   tab_.refresh();
   ASSERT_EQ(status(stubborn[0]), L"Running");
   ::PostMessageW(stubborn[0], WM_APP + 1, 2500, 0);
