@@ -6,14 +6,17 @@
 // them. Windows looks for a DLL named without a path in the program's folder
 // first, and the portable program is unpacked wherever the user likes (often
 // Downloads, next to whatever the browser saved there). So the program imports
-// directly only Known DLLs, which Windows always maps from the system folder
-// whatever lies beside the program:
+// directly only Known DLLs (those the KnownDLLs registry key lists on XP and
+// later, and the DLLs they load), which Windows always maps from the system
+// folder whatever lies beside the program:
 //   kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 msvcrt
 // and comctl32, which the manifest's side-by-side dependency binds to the
-// common-controls 6 assembly in WinSxS before any folder is searched. Every
-// other system DLL (pdh, winhttp, iphlpapi, psapi, vdmdbg, hhctrl.ocx) is
-// loaded through SystemLibrary, by its full path in the system folder, when
-// first needed.
+// common-controls 6 assembly in WinSxS before any folder is searched.
+// comdlg32 and shlwapi are Known DLLs too and may be imported should the
+// program need them. Every other system DLL (pdh, winhttp, iphlpapi, psapi,
+// vdmdbg, hhctrl.ocx, and version, which is no Known DLL from Windows 7 on)
+// is loaded through SystemLibrary, by its full path in the system folder,
+// when first needed.
 #include <windows.h>
 
 namespace platform::win32 {

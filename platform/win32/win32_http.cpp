@@ -150,10 +150,6 @@ Win32HttpGet::Win32HttpGet() {
   window_ = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                               nullptr);
   if (window_) ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  if (const WinHttp* api = Api()) {
-    session_ = api->open(L"Dravik Task Manager", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                         WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
-  }
 }
 
 Win32HttpGet::~Win32HttpGet() {
@@ -169,8 +165,16 @@ void Win32HttpGet::start(const std::wstring& url, const HttpTimeouts& timeouts,
                          std::function<void(const std::wstring& text)> received) {
   cancel();
   received_ = std::move(received);
-  if (!session_ || !window_) return;
-  const WinHttp& api = *Api();  // a session means the library is there
+  const WinHttp* const loaded = Api();
+  if (!loaded || !window_) return;
+  const WinHttp& api = *loaded;
+  // The session opens with the first request, so that a run without an
+  // update check never loads WinHTTP.
+  if (!session_) {
+    session_ = api.open(L"Dravik Task Manager", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                        WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
+  }
+  if (!session_) return;
 
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof(parts);
