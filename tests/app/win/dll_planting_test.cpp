@@ -7,6 +7,7 @@
 // box, its help and an update check, and no marker may name it.
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,21 @@ testsupport::ChildProcess StartIn(const std::wstring& exe, const std::wstring& f
   return testsupport::ChildProcess(info);
 }
 
+// Ends what `parent` started: a program that crashed (as one does that calls
+// a planted DLL) leaves Wine's debugger waiting, which would hold the test
+// runner's output open.
+void EndProcessesStartedBy(DWORD parent) {
+  const platform::win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
+       more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (entry.th32ParentProcessID != parent) continue;
+    const platform::win32::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+    if (process) ::TerminateProcess(process.get(), 99);
+  }
+}
+
 HWND Descendant(HWND parent, const wchar_t* className, int id) {
   struct Search {
     const wchar_t* cls;
@@ -277,6 +293,7 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
                          EnvironmentWith({L"DRAVIK_DLL_MARKERS=" + markers, L"http_proxy=" + server.site}));
     ASSERT_TRUE(child.running()) << "the copied program did not start";
     UseEveryPart(child, server);
+    EndProcessesStartedBy(child.pid());
   }  // a program still running is ended here, before its markers are read
 
   std::wstring loadedByProgram;
