@@ -9,12 +9,16 @@
 #include "localization/held_profile_files.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_window_manager.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace platform::win32;
+  // Before anything can load a DLL by name: an elevated program must not
+  // pick one up from its own folder or the current one.
+  RestrictDllSearch();
   Win32InstanceLock instanceLock(L"Local\\DravikTaskManager.Running");
   Win32ControlLibrary controls;
   Win32SystemInfo system;

@@ -5,16 +5,12 @@
 
 namespace platform::win32 {
 
-// HTML help through hhctrl.ocx, loaded when first needed: a system without
-// the help viewer still runs the program, it only cannot show help.
+// HTML help through hhctrl.ocx from the system folder, loaded when first
+// needed: a system without the help viewer still runs the program, it only
+// cannot show help.
 class Win32HelpFiles final : public HelpFiles {
  public:
   std::uintptr_t displayTopic(std::uintptr_t owner, const std::wstring& path) override;
-
- private:
-  using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-  HtmlHelpFunction htmlHelp_ = nullptr;
-  bool loadTried_ = false;
 };
 
 }  // namespace platform::win32

@@ -4,10 +4,52 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/text.h"
 #include "platform/win32/exception_boundary.h"
 
 namespace platform::win32 {
+
+namespace {
+
+// WinHTTP from the system folder, loaded at the first request and kept until
+// the process ends: its worker threads may still be finishing a closed
+// request after every object of the program has gone.
+struct WinHttp {
+  template <typename Function>
+  Function* find(const char* name) {
+    Function* function = library.find<Function>(name);
+    complete = complete && function;
+    return function;
+  }
+
+  SystemLibrary library{L"winhttp.dll"};
+  bool complete = true;  // every call below was found
+  decltype(::WinHttpOpen)* open = find<decltype(::WinHttpOpen)>("WinHttpOpen");
+  decltype(::WinHttpCloseHandle)* closeHandle = find<decltype(::WinHttpCloseHandle)>("WinHttpCloseHandle");
+  decltype(::WinHttpCrackUrl)* crackUrl = find<decltype(::WinHttpCrackUrl)>("WinHttpCrackUrl");
+  decltype(::WinHttpConnect)* connect = find<decltype(::WinHttpConnect)>("WinHttpConnect");
+  decltype(::WinHttpOpenRequest)* openRequest = find<decltype(::WinHttpOpenRequest)>("WinHttpOpenRequest");
+  decltype(::WinHttpSetTimeouts)* setTimeouts = find<decltype(::WinHttpSetTimeouts)>("WinHttpSetTimeouts");
+  decltype(::WinHttpSetOption)* setOption = find<decltype(::WinHttpSetOption)>("WinHttpSetOption");
+  decltype(::WinHttpSetStatusCallback)* setStatusCallback =
+      find<decltype(::WinHttpSetStatusCallback)>("WinHttpSetStatusCallback");
+  decltype(::WinHttpSendRequest)* sendRequest = find<decltype(::WinHttpSendRequest)>("WinHttpSendRequest");
+  decltype(::WinHttpReceiveResponse)* receiveResponse =
+      find<decltype(::WinHttpReceiveResponse)>("WinHttpReceiveResponse");
+  decltype(::WinHttpQueryDataAvailable)* queryDataAvailable =
+      find<decltype(::WinHttpQueryDataAvailable)>("WinHttpQueryDataAvailable");
+  decltype(::WinHttpReadData)* readData = find<decltype(::WinHttpReadData)>("WinHttpReadData");
+};
+
+// Null when the library or any of its calls is missing: then no session opens
+// and no request is made.
+const WinHttp* Api() {
+  static const WinHttp* const api = new WinHttp;  // never freed, see above
+  return api->complete ? api : nullptr;
+}
+
+}  // namespace
 
 struct Win32HttpGet::Fetch {
   HWND window = nullptr;
@@ -20,11 +62,11 @@ struct Win32HttpGet::Fetch {
   std::atomic<bool> closed{false};
 
   ~Fetch() {
-    if (connection) ::WinHttpCloseHandle(connection);
+    if (connection) Api()->closeHandle(connection);
   }
   // The request handle is closed once, by whichever side gets here first.
   void close() {
-    if (!closed.exchange(true) && request) ::WinHttpCloseHandle(request);
+    if (!closed.exchange(true) && request) Api()->closeHandle(request);
   }
   // The end of the exchange: an answer with at least one byte goes to the
   // window; no bytes, an error or a time-out go nowhere.
@@ -58,10 +100,10 @@ void CALLBACK RequestCallback(HINTERNET handle, DWORD_PTR context, DWORD status,
   if (fetch->finished) return;
   switch (status) {
     case WINHTTP_CALLBACK_STATUS_SENDREQUEST_COMPLETE:
-      if (!::WinHttpReceiveResponse(handle, nullptr)) fetch->finish(false);
+      if (!Api()->receiveResponse(handle, nullptr)) fetch->finish(false);
       break;
     case WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE:
-      if (!::WinHttpQueryDataAvailable(handle, nullptr)) fetch->finish(false);
+      if (!Api()->queryDataAvailable(handle, nullptr)) fetch->finish(false);
       break;
     case WINHTTP_CALLBACK_STATUS_DATA_AVAILABLE: {
       const DWORD available = info ? *static_cast<DWORD*>(info) : 0;
@@ -70,7 +112,7 @@ void CALLBACK RequestCallback(HINTERNET handle, DWORD_PTR context, DWORD status,
         break;
       }
       fetch->block.assign(available, '\0');
-      if (!::WinHttpReadData(handle, fetch->block.data(), available, nullptr)) fetch->finish(true);
+      if (!Api()->readData(handle, fetch->block.data(), available, nullptr)) fetch->finish(true);
       break;
     }
     case WINHTTP_CALLBACK_STATUS_READ_COMPLETE:
@@ -79,7 +121,7 @@ void CALLBACK RequestCallback(HINTERNET handle, DWORD_PTR context, DWORD status,
         break;
       }
       fetch->body.append(static_cast<const char*>(info), length);
-      if (!::WinHttpQueryDataAvailable(handle, nullptr)) fetch->finish(true);
+      if (!Api()->queryDataAvailable(handle, nullptr)) fetch->finish(true);
       break;
     case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
       fetch->finish(false);
@@ -109,8 +151,6 @@ Win32HttpGet::Win32HttpGet() {
   window_ = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                               nullptr);
   if (window_) ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  session_ = ::WinHttpOpen(L"Dravik Task Manager", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                           WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
 }
 
 Win32HttpGet::~Win32HttpGet() {
@@ -119,21 +159,30 @@ Win32HttpGet::~Win32HttpGet() {
     ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     ::DestroyWindow(window_);
   }
-  if (session_) ::WinHttpCloseHandle(session_);
+  if (session_) Api()->closeHandle(session_);
 }
 
 void Win32HttpGet::start(const std::wstring& url, const HttpTimeouts& timeouts,
                          std::function<void(const std::wstring& text)> received) {
   cancel();
   received_ = std::move(received);
-  if (!session_ || !window_) return;
+  const WinHttp* const loaded = Api();
+  if (!loaded || !window_) return;
+  const WinHttp& api = *loaded;
+  // The session opens with the first request, so that a run without an
+  // update check never loads WinHTTP.
+  if (!session_) {
+    session_ = api.open(L"Dravik Task Manager", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                        WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
+  }
+  if (!session_) return;
 
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof(parts);
   parts.dwHostNameLength = static_cast<DWORD>(-1);
   parts.dwUrlPathLength = static_cast<DWORD>(-1);
   parts.dwExtraInfoLength = static_cast<DWORD>(-1);
-  if (!::WinHttpCrackUrl(url.c_str(), 0, 0, &parts)) return;
+  if (!api.crackUrl(url.c_str(), 0, 0, &parts)) return;
   const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
   std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
   if (parts.lpszExtraInfo) path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
@@ -142,26 +191,25 @@ void Win32HttpGet::start(const std::wstring& url, const HttpTimeouts& timeouts,
   auto fetch = std::make_shared<Fetch>();
   fetch->window = window_;
   fetch->generation = ++generation_;
-  fetch->connection = ::WinHttpConnect(session_, host.c_str(), parts.nPort, 0);
+  fetch->connection = api.connect(session_, host.c_str(), parts.nPort, 0);
   if (!fetch->connection) return;
   const DWORD secure = parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0;
-  fetch->request = ::WinHttpOpenRequest(fetch->connection, L"GET", path.c_str(), nullptr,
-                                        WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure);
+  fetch->request = api.openRequest(fetch->connection, L"GET", path.c_str(), nullptr,
+                                   WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure);
   if (!fetch->request) return;
-  ::WinHttpSetTimeouts(fetch->request, timeouts.resolve, timeouts.connect, timeouts.send,
-                       timeouts.receive);
+  api.setTimeouts(fetch->request, timeouts.resolve, timeouts.connect, timeouts.send,
+                  timeouts.receive);
 
   auto* reference = new FetchReference(fetch);
   DWORD_PTR context = reinterpret_cast<DWORD_PTR>(reference);
   // Set before the request is sent, so that even a send that fails at once
   // reports the handle closing to the callback that frees the reference.
-  ::WinHttpSetOption(fetch->request, WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof(context));
-  ::WinHttpSetStatusCallback(fetch->request, RequestCallback,
-                             WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES,
-                             0);
+  api.setOption(fetch->request, WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof(context));
+  api.setStatusCallback(fetch->request, RequestCallback,
+                        WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES, 0);
   current_ = fetch;
-  if (!::WinHttpSendRequest(fetch->request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                            WINHTTP_NO_REQUEST_DATA, 0, 0, context)) {
+  if (!api.sendRequest(fetch->request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
+                       0, context)) {
     fetch->finish(false);
   }
 }

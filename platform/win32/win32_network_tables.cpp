@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <iphlpapi.h>
 
+#include "platform/win32/system_library.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -12,53 +14,65 @@ constexpr int kAddressFamilyIpv4 = AF_INET;
 constexpr unsigned long kTcpOwnerPidAll = 5;  // TCP_TABLE_OWNER_PID_ALL
 constexpr unsigned long kUdpOwnerPid = 1;     // UDP_TABLE_OWNER_PID
 
-template <typename Function>
-Function Entry(const char* name) {
-  HMODULE library = ::GetModuleHandleW(L"iphlpapi.dll");
-  if (!library) library = ::LoadLibraryW(L"iphlpapi.dll");
-  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)))
-                 : nullptr;
+}  // namespace
+
+struct Win32NetworkTables::IpHelper {
+  SystemLibrary library{L"iphlpapi.dll"};
+  decltype(::GetExtendedTcpTable)* extendedTcp =
+      library.find<decltype(::GetExtendedTcpTable)>("GetExtendedTcpTable");
+  decltype(::GetExtendedUdpTable)* extendedUdp =
+      library.find<decltype(::GetExtendedUdpTable)>("GetExtendedUdpTable");
+  decltype(::GetTcpTable)* tcpTable = library.find<decltype(::GetTcpTable)>("GetTcpTable");
+  decltype(::SetTcpEntry)* setTcpEntry = library.find<decltype(::SetTcpEntry)>("SetTcpEntry");
+};
+
+Win32NetworkTables::Win32NetworkTables() = default;
+Win32NetworkTables::~Win32NetworkTables() = default;
+
+const Win32NetworkTables::IpHelper& Win32NetworkTables::ipHelper() {
+  if (!ipHelper_) ipHelper_ = std::make_unique<IpHelper>();
+  return *ipHelper_;
 }
 
-std::uint32_t ReadExtended(unsigned long(__stdcall* read)(void*, unsigned long*, int, unsigned long, int,
-                                                          unsigned long),
-                           unsigned long tableClass, std::uint8_t* buffer, std::uint32_t& size) {
+std::uint32_t Win32NetworkTables::tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) {
+  const auto read = ipHelper().extendedTcp;
   if (!read) return iphlp::kNotSupported;
-  unsigned long bytes = size;
-  const unsigned long result = read(buffer, &bytes, TRUE, kAddressFamilyIpv4, static_cast<int>(tableClass), 0);
+  DWORD bytes = size;
+  const DWORD result = read(buffer, &bytes, TRUE, kAddressFamilyIpv4,
+                            static_cast<TCP_TABLE_CLASS>(kTcpOwnerPidAll), 0);
   size = static_cast<std::uint32_t>(bytes);
   return static_cast<std::uint32_t>(result);
 }
 
-}  // namespace
-
-Win32NetworkTables::Win32NetworkTables()
-    : extendedTcp_(Entry<ExtendedTable>("GetExtendedTcpTable")),
-      extendedUdp_(Entry<ExtendedTable>("GetExtendedUdpTable")) {}
-
-std::uint32_t Win32NetworkTables::tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) {
-  return ReadExtended(extendedTcp_, kTcpOwnerPidAll, buffer, size);
-}
-
 std::uint32_t Win32NetworkTables::udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) {
-  return ReadExtended(extendedUdp_, kUdpOwnerPid, buffer, size);
+  const auto read = ipHelper().extendedUdp;
+  if (!read) return iphlp::kNotSupported;
+  DWORD bytes = size;
+  const DWORD result = read(buffer, &bytes, TRUE, kAddressFamilyIpv4,
+                            static_cast<UDP_TABLE_CLASS>(kUdpOwnerPid), 0);
+  size = static_cast<std::uint32_t>(bytes);
+  return static_cast<std::uint32_t>(result);
 }
 
 std::uint32_t Win32NetworkTables::basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) {
+  const auto read = ipHelper().tcpTable;
+  if (!read) return iphlp::kNotSupported;
   ULONG bytes = size;
-  const DWORD result = ::GetTcpTable(reinterpret_cast<PMIB_TCPTABLE>(buffer), &bytes, FALSE);
+  const DWORD result = read(reinterpret_cast<PMIB_TCPTABLE>(buffer), &bytes, FALSE);
   size = static_cast<std::uint32_t>(bytes);
   return static_cast<std::uint32_t>(result);
 }
 
 std::uint32_t Win32NetworkTables::setTcpEntry(const BasicTcpRow& row) {
+  const auto set = ipHelper().setTcpEntry;
+  if (!set) return iphlp::kNotSupported;
   MIB_TCPROW entry{};
   entry.dwState = row.state;
   entry.dwLocalAddr = row.localAddress;
   entry.dwLocalPort = row.localPort;
   entry.dwRemoteAddr = row.remoteAddress;
   entry.dwRemotePort = row.remotePort;
-  return static_cast<std::uint32_t>(::SetTcpEntry(&entry));
+  return static_cast<std::uint32_t>(set(&entry));
 }
 
 }  // namespace platform::win32

@@ -1,36 +1,57 @@
 #include "platform/win32/win32_performance.h"
 
+#include "platform/win32/system_library.h"
+
 namespace platform::win32 {
+
+struct Win32PerformanceCounters::Pdh {
+  SystemLibrary library{L"pdh.dll"};
+  decltype(::PdhOpenQueryW)* openQuery = library.find<decltype(::PdhOpenQueryW)>("PdhOpenQueryW");
+  decltype(::PdhAddCounterW)* addCounter = library.find<decltype(::PdhAddCounterW)>("PdhAddCounterW");
+  decltype(::PdhCollectQueryData)* collect =
+      library.find<decltype(::PdhCollectQueryData)>("PdhCollectQueryData");
+  decltype(::PdhGetFormattedCounterValue)* formattedValue =
+      library.find<decltype(::PdhGetFormattedCounterValue)>("PdhGetFormattedCounterValue");
+  decltype(::PdhCloseQuery)* closeQuery = library.find<decltype(::PdhCloseQuery)>("PdhCloseQuery");
+
+  bool complete() const { return openQuery && addCounter && collect && formattedValue && closeQuery; }
+};
+
+Win32PerformanceCounters::Win32PerformanceCounters() = default;
+
+Win32PerformanceCounters::~Win32PerformanceCounters() { closeQuery(); }
 
 bool Win32PerformanceCounters::openQuery() {
   if (query_) return true;
-  return ::PdhOpenQueryW(nullptr, 1, &query_) == ERROR_SUCCESS;
+  if (!pdh_) pdh_ = std::make_unique<Pdh>();
+  if (!pdh_->complete()) return false;
+  return pdh_->openQuery(nullptr, 1, &query_) == ERROR_SUCCESS;
 }
 
 std::uintptr_t Win32PerformanceCounters::addCounter(const std::wstring& path) {
   if (!query_) return 0;
   PDH_HCOUNTER counter = nullptr;
-  if (::PdhAddCounterW(query_, path.c_str(), 0, &counter) != ERROR_SUCCESS) return 0;
+  if (pdh_->addCounter(query_, path.c_str(), 0, &counter) != ERROR_SUCCESS) return 0;
   return reinterpret_cast<std::uintptr_t>(counter);
 }
 
 long Win32PerformanceCounters::collect() {
   if (!query_) return static_cast<long>(PDH_INVALID_HANDLE);
-  return static_cast<long>(::PdhCollectQueryData(query_));
+  return static_cast<long>(pdh_->collect(query_));
 }
 
 PerformanceCounters::Value Win32PerformanceCounters::doubleValue(std::uintptr_t counter) {
   if (!query_ || counter == 0) return {0, static_cast<long>(PDH_INVALID_HANDLE)};
   PDH_FMT_COUNTERVALUE value{};
-  const PDH_STATUS status = ::PdhGetFormattedCounterValue(reinterpret_cast<PDH_HCOUNTER>(counter),
-                                                          PDH_FMT_DOUBLE, nullptr, &value);
+  const PDH_STATUS status = pdh_->formattedValue(reinterpret_cast<PDH_HCOUNTER>(counter),
+                                                         PDH_FMT_DOUBLE, nullptr, &value);
   // A failed call may leave the value's own status unset.
   if (status != ERROR_SUCCESS) return {0, static_cast<long>(status)};
   return {value.doubleValue, static_cast<long>(value.CStatus)};
 }
 
 void Win32PerformanceCounters::closeQuery() {
-  if (query_) ::PdhCloseQuery(query_);
+  if (query_) pdh_->closeQuery(query_);
   query_ = nullptr;
 }
 

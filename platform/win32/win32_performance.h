@@ -3,13 +3,18 @@
 #include <pdh.h>
 #include <pdhmsg.h>
 
+#include <memory>
+
 #include "platform/performance.h"
 
 namespace platform::win32 {
 
+// The performance data helper, loaded from the system folder when the first
+// query opens; without it no query opens and no counter is valid.
 class Win32PerformanceCounters final : public PerformanceCounters {
  public:
-  ~Win32PerformanceCounters() override { closeQuery(); }
+  Win32PerformanceCounters();
+  ~Win32PerformanceCounters() override;
   bool openQuery() override;
   std::uintptr_t addCounter(const std::wstring& path) override;
   long collect() override;
@@ -17,6 +22,8 @@ class Win32PerformanceCounters final : public PerformanceCounters {
   void closeQuery() override;
 
  private:
+  struct Pdh;
+  std::unique_ptr<Pdh> pdh_;  // outlives the query, which is closed first
   PDH_HQUERY query_ = nullptr;
 };
 

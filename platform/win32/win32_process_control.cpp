@@ -3,9 +3,32 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <type_traits>
+
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 
 namespace platform::win32 {
+
+// Looked up by the names psapi.dll has exported since XP; on Windows 7 and
+// later they lead to the same calls in kernel32.
+struct Win32ProcessControl::ProcessStatus {
+  SystemLibrary library{L"psapi.dll"};
+  decltype(::GetProcessImageFileNameW)* imageFileName =
+      library.find<decltype(::GetProcessImageFileNameW)>("GetProcessImageFileNameW");
+  decltype(::EnumProcessModules)* enumModules =
+      library.find<decltype(::EnumProcessModules)>("EnumProcessModules");
+  decltype(::GetModuleBaseNameW)* moduleBaseName =
+      library.find<decltype(::GetModuleBaseNameW)>("GetModuleBaseNameW");
+};
+
+Win32ProcessControl::Win32ProcessControl() = default;
+Win32ProcessControl::~Win32ProcessControl() = default;
+
+const Win32ProcessControl::ProcessStatus& Win32ProcessControl::processStatus() {
+  if (!processStatus_) processStatus_ = std::make_unique<ProcessStatus>();
+  return *processStatus_;
+}
 
 namespace {
 
@@ -32,11 +55,13 @@ std::optional<bool> Win32ProcessControl::terminate(std::uint32_t processId) {
 }
 
 std::optional<std::wstring> Win32ProcessControl::imageFileName(std::uint32_t processId) {
+  const auto imageFileName = processStatus().imageFileName;
+  if (!imageFileName) return std::nullopt;
   UniqueKernelHandle process(
       ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   if (!process) return std::nullopt;
   std::wstring buffer(MAX_PATH, L'\0');
-  if (::GetProcessImageFileNameW(process.get(), buffer.data(), MAX_PATH) == 0) return std::nullopt;
+  if (imageFileName(process.get(), buffer.data(), MAX_PATH) == 0) return std::nullopt;
   return buffer;
 }
 
@@ -62,29 +87,29 @@ std::vector<std::uint32_t> Win32ProcessControl::wowMachines() {
   std::vector<std::uint32_t> machines;
   // Only systems with a 16-bit subsystem carry the library; elsewhere there
   // is simply no machine to find.
-  HMODULE library = ::LoadLibraryW(L"vdmdbg.dll");
-  if (!library) return machines;
+  const SystemLibrary library(L"vdmdbg.dll");
   using Visit = BOOL(WINAPI*)(DWORD, DWORD, LPARAM);
-  using EnumWow = INT(WINAPI*)(Visit, LPARAM);
-  const auto enumWow = reinterpret_cast<EnumWow>(
-      reinterpret_cast<void*>(::GetProcAddress(library, "VDMEnumProcessWOW")));
-  if (enumWow) enumWow(CollectWowMachine, reinterpret_cast<LPARAM>(&machines));
-  ::FreeLibrary(library);
+  using EnumWow = std::remove_pointer_t<INT(WINAPI*)(Visit, LPARAM)>;
+  if (const auto enumWow = library.find<EnumWow>("VDMEnumProcessWOW")) {
+    enumWow(CollectWowMachine, reinterpret_cast<LPARAM>(&machines));
+  }
   return machines;
 }
 
 std::wstring Win32ProcessControl::firstModuleName(std::uint32_t processId) {
+  const ProcessStatus& status = processStatus();
+  if (!status.enumModules || !status.moduleBaseName) return std::wstring();
   UniqueKernelHandle process(
       ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
   if (!process) return std::wstring();
   HMODULE modules[256];
   DWORD needed = 0;
-  if (!::EnumProcessModules(process.get(), modules, sizeof(modules), &needed) ||
+  if (!status.enumModules(process.get(), modules, sizeof(modules), &needed) ||
       needed < sizeof(HMODULE)) {
     return std::wstring();
   }
   wchar_t name[MAX_PATH];
-  const DWORD length = ::GetModuleBaseNameW(process.get(), modules[0], name, MAX_PATH);
+  const DWORD length = status.moduleBaseName(process.get(), modules[0], name, MAX_PATH);
   return std::wstring(name, length);
 }
 

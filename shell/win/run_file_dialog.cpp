@@ -3,9 +3,11 @@
 #include <oleauto.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/exception_boundary.h"
+#include "platform/win32/system_library.h"
 
 namespace dravik {
 
@@ -19,7 +21,8 @@ constexpr int kRunFileDialogExport = 61;
 constexpr UINT kCalculateDirectory = 4;  // RFF_CALCDIRECTORY
 constexpr UINT kSetImage = 0x172;        // STM_SETIMAGE
 
-using RunFileDlgFunction = void(WINAPI*)(HWND, HICON, LPCWSTR, LPCWSTR, LPCWSTR, UINT);
+using RunFileDlgFunction =
+    std::remove_pointer_t<void(WINAPI*)(HWND, HICON, LPCWSTR, LPCWSTR, LPCWSTR, UINT)>;
 
 struct RunFileDialogCall {
   HWND owner;
@@ -31,15 +34,12 @@ const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr 
 
 DWORD RunFileDialogOnThread(LPVOID parameter) {
   std::unique_ptr<RunFileDialogCall> call(static_cast<RunFileDialogCall*>(parameter));
-  const HMODULE shell32 = ::LoadLibraryW(L"shell32.dll");
-  if (!shell32) return 1;
-  const auto runFileDlg = reinterpret_cast<RunFileDlgFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(shell32, MAKEINTRESOURCEA(kRunFileDialogExport))));
-  if (runFileDlg) {
-    runFileDlg(call->owner, call->icon, OrNull(call->folder), OrNull(call->title),
-               OrNull(call->prompt), kCalculateDirectory);
-  }
-  ::FreeLibrary(shell32);
+  // Held for the dialog's life, which this thread spends inside it.
+  const platform::win32::SystemLibrary shell32(L"shell32.dll");
+  const auto runFileDlg = shell32.find<RunFileDlgFunction>(MAKEINTRESOURCEA(kRunFileDialogExport));
+  if (!runFileDlg) return 1;
+  runFileDlg(call->owner, call->icon, OrNull(call->folder), OrNull(call->title), OrNull(call->prompt),
+             kCalculateDirectory);
   return 0;
 }
 

@@ -5,63 +5,20 @@
 #include "shell/update_check.h"
 
 #include <gtest/gtest.h>
-#include <winsock2.h>
 
 #include <optional>
 
 #include "doubles/fake_system.h"
 #include "platform/win32/win32_http.h"
 #include "platform/win32/win32_profile_files.h"
+#include "support/win/loopback_server.h"
 #include "support/win/ui_test_support.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using Body = std::optional<std::string>;
-
-// A web server on a free loopback port. It gives `body` to a request for the
-// update file (404 to any other); without a body it hangs up without a word.
-class LoopbackServer {
- public:
-  explicit LoopbackServer(Body body) : body_(std::move(body)) {
-    WSADATA data;
-    ::WSAStartup(MAKEWORD(2, 2), &data);
-    listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {}, .sin_zero = {}};
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof(address);
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
-    ::listen(listener_, 4);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    site = L"http://127.0.0.1:" + std::to_wstring(ntohs(address.sin_port));
-    thread_.emplace([this] { serve(); });
-  }
-  ~LoopbackServer() {
-    ::closesocket(listener_);  // ends the wait in accept
-    thread_.reset();  // waits for the server thread
-    ::WSACleanup();
-  }
-  std::wstring site;
-
- private:
-  void serve() {
-    for (SOCKET client; (client = ::accept(listener_, nullptr, nullptr)) != INVALID_SOCKET;) {
-      std::string request(1024, '\0');
-      request.resize(static_cast<std::size_t>(std::max(0, ::recv(client, request.data(), 1024, 0))));
-      std::string reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
-      if (request.rfind("GET /draviktm_free.txt HTTP/1.1\r\n", 0) == 0) {
-        reply = body_ ? "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body_->size()) + "\r\n\r\n" + *body_ : "";
-      }
-      ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
-      ::shutdown(client, SD_BOTH);
-      ::closesocket(client);
-    }
-  }
-
-  Body body_;
-  SOCKET listener_ = INVALID_SOCKET;
-  std::optional<testsupport::Thread> thread_;
-};
+using Body = testsupport::LoopbackServer::Body;
+using testsupport::LoopbackServer;
 
 TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffered) {
   platform::win32::Win32HttpGet http;

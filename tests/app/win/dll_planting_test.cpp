@@ -1,0 +1,309 @@
+// The real draviktm.exe, copied into a folder of its own next to a DLL left
+// there under the names of the system DLLs it uses that Windows does not
+// protect as Known DLLs. Wine is told to search for those names as Windows
+// does (the program's folder first), so a program that looked for them by
+// name alone would load the planted DLL, which writes a marker naming the
+// process that loaded it. The program works through every tab, its About
+// box, its help and an update check, and no marker may name it.
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/main_commands.h"
+#include "support/win/loopback_server.h"
+#include "support/win/test_support.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using testsupport::WaitFor;
+
+constexpr const wchar_t* kPlantedNames[] = {L"pdh.dll",   L"winhttp.dll", L"iphlpapi.dll",
+                                             L"psapi.dll", L"vdmdbg.dll",  L"hhctrl.ocx"};
+// Wine's names for the planted DLLs in its override lists: ".dll" is implied.
+constexpr const wchar_t* kOverrideNames[] = {L"pdh", L"winhttp", L"iphlpapi", L"psapi", L"vdmdbg", L"hhctrl.ocx"};
+
+// Makes Wine look for the planted names as Windows does for a DLL that is not
+// a Known DLL: native first, so the program's folder is searched before the
+// built-in copy is used. WINEDLLOVERRIDES would say the same, but a program
+// started by a Wine program gets its parent's Unix environment, not the block
+// handed to CreateProcess, so the setting goes where Wine keeps overrides for
+// one program (its AppDefaults key), and goes away with this owner.
+class NativeFirstFor {
+ public:
+  explicit NativeFirstFor(const std::wstring& exeName)
+      : key_(L"Software\\Wine\\AppDefaults\\" + exeName) {
+    const std::wstring overrides = key_ + L"\\DllOverrides";
+    for (const wchar_t* name : kOverrideNames) {
+      const wchar_t order[] = L"native,builtin";
+      ok_ = ::RegSetKeyValueW(HKEY_CURRENT_USER, overrides.c_str(), name, REG_SZ, order, sizeof(order)) ==
+                ERROR_SUCCESS && ok_;
+    }
+  }
+  ~NativeFirstFor() { ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str()); }
+  NativeFirstFor(const NativeFirstFor&) = delete;
+  NativeFirstFor& operator=(const NativeFirstFor&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  std::wstring key_;
+  bool ok_ = true;
+};
+
+std::wstring Lower(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(::towlower(c));
+  return text;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  const platform::win32::UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+  if (find) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolder(path);
+      } else {
+        ::DeleteFileW(path.c_str());
+      }
+    } while (::FindNextFileW(find.get(), &found));
+  }
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+bool CopyFolder(const std::wstring& from, const std::wstring& to) {
+  if (!::CreateDirectoryW(to.c_str(), nullptr)) return false;
+  WIN32_FIND_DATAW found;
+  const platform::win32::UniqueFindHandle find(::FindFirstFileW((from + L"\\*").c_str(), &found));
+  if (!find) return false;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const bool copied = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                            ? CopyFolder(from + L"\\" + name, to + L"\\" + name)
+                            : ::CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), TRUE);
+    if (!copied) return false;
+  } while (::FindNextFileW(find.get(), &found));
+  return true;
+}
+
+// name -> the process named inside, for every marker in the folder.
+std::vector<std::pair<std::wstring, std::wstring>> Markers(const std::wstring& folder) {
+  std::vector<std::pair<std::wstring, std::wstring>> markers;
+  WIN32_FIND_DATAW found;
+  const platform::win32::UniqueFindHandle find(::FindFirstFileW((folder + L"\\*.txt").c_str(), &found));
+  if (!find) return markers;
+  do {
+    const platform::win32::UniqueKernelHandle file(::CreateFileW((folder + L"\\" + found.cFileName).c_str(),
+        GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    wchar_t text[MAX_PATH] = {};
+    DWORD read = 0;
+    if (file) ::ReadFile(file.get(), text, sizeof(text) - sizeof(wchar_t), &read, nullptr);
+    markers.emplace_back(found.cFileName, std::wstring(text, read / sizeof(wchar_t)));
+  } while (::FindNextFileW(find.get(), &found));
+  return markers;
+}
+
+// This process's environment with `extra` (NAME=value) set, as a block for CreateProcess.
+std::vector<wchar_t> EnvironmentWith(const std::vector<std::wstring>& extra) {
+  std::vector<wchar_t> block;
+  const auto isReplaced = [&](const std::wstring& entry) {
+    for (const std::wstring& e : extra) {
+      const std::wstring name = Lower(e.substr(0, e.find(L'=') + 1));
+      if (Lower(entry.substr(0, name.size())) == name) return true;
+    }
+    return false;
+  };
+  if (wchar_t* strings = ::GetEnvironmentStringsW()) {
+    for (const wchar_t* p = strings; *p; p += wcslen(p) + 1) {
+      if (!isReplaced(p)) block.insert(block.end(), p, p + wcslen(p) + 1);
+    }
+    ::FreeEnvironmentStringsW(strings);
+  }
+  for (const std::wstring& e : extra) block.insert(block.end(), e.c_str(), e.c_str() + e.size() + 1);
+  block.push_back(L'\0');
+  return block;
+}
+
+testsupport::ChildProcess StartIn(const std::wstring& exe, const std::wstring& folder,
+                                  std::vector<wchar_t> environment) {
+  std::wstring command = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        environment.data(), folder.c_str(), &startup, &info)) {
+    return testsupport::ChildProcess();
+  }
+  return testsupport::ChildProcess(info);
+}
+
+// Ends what `parent` started: a program that crashed (as one does that calls
+// a planted DLL) leaves Wine's debugger waiting, which would hold the test
+// runner's output open.
+void EndProcessesStartedBy(DWORD parent) {
+  const platform::win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
+       more = ::Process32NextW(snapshot.get(), &entry)) {
+    if (entry.th32ParentProcessID != parent) continue;
+    const platform::win32::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+    if (process) ::TerminateProcess(process.get(), 99);
+  }
+}
+
+HWND Descendant(HWND parent, const wchar_t* className, int id) {
+  struct Search {
+    const wchar_t* cls;
+    int id;
+    HWND found;
+  } search{className, id, nullptr};
+  ::EnumChildWindows(parent, [](HWND w, LPARAM param) {
+    auto* s = reinterpret_cast<Search*>(param);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(w, cls, 64);
+    if (_wcsicmp(cls, s->cls) == 0 && (s->id < 0 || ::GetDlgCtrlID(w) == s->id)) {
+      s->found = w;
+      return FALSE;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND VisibleWindow(DWORD pid, const wchar_t* className, const std::wstring& title = L"") {
+  for (HWND w : testsupport::WindowsOf(pid, className)) {
+    if (::IsWindowVisible(w) && (title.empty() || testsupport::WindowText(w) == title)) return w;
+  }
+  return nullptr;
+}
+
+void Command(HWND main, dravik::MenuId id) {
+  ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+// A message to the program that gives up after 5 s: one that crashed into
+// the debugger must fail the test, not hold it.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0) {
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutW(window, message, wParam, 0, SMTO_ABORTIFHUNG, 5000, &result) ? result : -1;
+}
+
+// Every tab, About, the help and an update check, as the user would.
+void UseEveryPart(const testsupport::ChildProcess& child, const testsupport::LoopbackServer& server) {
+  const DWORD pid = child.pid();
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = VisibleWindow(pid, L"DravikTaskManagerMain")) != nullptr; }, 20s))
+      << "the program showed no main window";
+
+  // Each tab in turn, through the tab strip as a click would; every list fills.
+  const HWND tabs = Descendant(main, WC_TABCONTROLW, -1);
+  ASSERT_NE(tabs, nullptr);
+  const wchar_t* tabNames[] = {L"Tasks", L"Processes", L"Services", L"Network"};
+  for (int tab = 0; tab < 4; ++tab) {
+    Ask(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(tab));
+    const HWND list = Descendant(main, WC_LISTVIEWW, 10 + tab);
+    ASSERT_NE(list, nullptr) << tabNames[tab];
+    EXPECT_TRUE(WaitFor([&] { return Ask(list, LVM_GETITEMCOUNT) > 0; }, 20s))
+        << "the " << tabNames[tab] << " list stayed empty";
+  }
+
+  Command(main, dravik::MenuId::About);
+  HWND about = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (about = VisibleWindow(pid, L"DravikAboutBox")) != nullptr; }))
+      << "About did not open";
+  if (about) ::PostMessageW(about, WM_CLOSE, 0, 0);
+
+  Command(main, dravik::MenuId::HelpFile);
+  HWND help = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (help = VisibleWindow(pid, nullptr, L"Dravik Task Manager Help")) != nullptr; }, 20s))
+      << "the help did not open";
+  if (help) ::PostMessageW(help, WM_CLOSE, 0, 0);
+
+  Command(main, dravik::MenuId::Update);
+  testsupport::MessageBoxInfo box;
+  EXPECT_TRUE(WaitFor([&] { return (box = testsupport::FindMessageBox(pid)).window != nullptr; }, 20s))
+      << "the update check showed nothing";
+  const auto requests = server.requests();
+  ASSERT_FALSE(requests.empty()) << "the update check never reached the server";
+  EXPECT_NE(requests[0].find("/draviktm_free.txt HTTP/1.1"), std::string::npos) << requests[0];
+  if (box.window) {
+    EXPECT_EQ(box.title, L"Dravik Task Manager");
+    EXPECT_NE(box.text.find(L"2.2"), std::wstring::npos) << "the offer names the newer version";
+    ::PostMessageW(box.window, WM_COMMAND, IDNO, 0);
+  }
+
+  EXPECT_TRUE(WaitFor([&] { return testsupport::FindMessageBox(pid).window == nullptr; }));
+  Command(main, dravik::MenuId::Exit);
+  ASSERT_TRUE(child.waitForExit(15000)) << "File > Exit did not end the program";
+  EXPECT_EQ(child.exitCode(), 0u);
+}
+
+TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
+  const std::wstring folder = testsupport::TestDir() + L"\\dll-planting";
+  const std::wstring markers = folder + L"\\markers";
+  const std::wstring planted = testsupport::TestDir() + L"\\planted_library.dll";
+  RemoveFolder(folder);
+  ASSERT_TRUE(CopyFolder(testsupport::ProgramDir(), folder)) << "could not copy the program folder";
+  ASSERT_TRUE(::CreateDirectoryW(markers.c_str(), nullptr));
+  for (const wchar_t* name : kPlantedNames) {
+    ASSERT_TRUE(::CopyFileW(planted.c_str(), (folder + L"\\" + name).c_str(), FALSE));
+  }
+
+  // The planted DLL does what the test counts on: once loaded, it names the loader.
+  ::SetEnvironmentVariableW(L"DRAVIK_DLL_MARKERS", markers.c_str());
+  const std::wstring check = folder + L"\\planted_check.dll";
+  ASSERT_TRUE(::CopyFileW(planted.c_str(), check.c_str(), FALSE));
+  HMODULE loaded = ::LoadLibraryW(check.c_str());
+  ASSERT_NE(loaded, nullptr);
+  ::FreeLibrary(loaded);
+  ::SetEnvironmentVariableW(L"DRAVIK_DLL_MARKERS", nullptr);
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const auto checked = Markers(markers);
+  ASSERT_EQ(checked.size(), 1u) << "the planted DLL wrote no marker";
+  EXPECT_EQ(Lower(checked[0].first.substr(0, 18)), L"planted_check.dll-");
+  EXPECT_EQ(Lower(checked[0].second), Lower(self));
+  ::DeleteFileW((markers + L"\\" + checked[0].first).c_str());
+
+  testsupport::RegistryGuard settings{HKEY_LOCAL_MACHINE, testsupport::kSettingsKey,
+                                      {L"Language", L"Heigth", L"Width", L"RunMinimized"}};
+  testsupport::WriteSetting(L"Language", L"English");
+  ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, L"RunMinimized");
+  // Wine's WinHTTP takes its default proxy from http_proxy: the update file
+  // the program asks its web site for comes from this server.
+  testsupport::LoopbackServer server("2.2");
+  // A task window for the Tasks list.
+  auto task = testsupport::Start(testsupport::TestDir() + L"\\task_windows_helper.exe", L"Errand 1");
+  ASSERT_TRUE(WaitFor([&] { return VisibleWindow(task.pid(), nullptr, L"Errand 1") != nullptr; }))
+      << "the task window did not open";
+  const std::wstring program = folder + L"\\draviktm.exe";
+  const NativeFirstFor overrides(L"draviktm.exe");
+  ASSERT_TRUE(overrides.ok());
+  {
+    auto child = StartIn(program, folder,
+                         EnvironmentWith({L"DRAVIK_DLL_MARKERS=" + markers, L"http_proxy=" + server.site}));
+    ASSERT_TRUE(child.running()) << "the copied program did not start";
+    UseEveryPart(child, server);
+    EndProcessesStartedBy(child.pid());
+  }  // a program still running is ended here, before its markers are read
+
+  std::wstring loadedByProgram;
+  for (const auto& [name, process] : Markers(markers)) {
+    const std::wstring path = Lower(process);
+    if (path.size() >= 13 && path.substr(path.size() - 13) == L"\\draviktm.exe") loadedByProgram += L" " + name;
+  }
+  EXPECT_TRUE(loadedByProgram.empty()) << "the program loaded planted DLLs:"
+                                       << std::string(loadedByProgram.begin(), loadedByProgram.end());
+  if (!HasFailure()) RemoveFolder(folder);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include "support/win/loopback_server.h"
+
+#include <algorithm>
+
+namespace testsupport {
+
+namespace {
+constexpr char kUpdateFile[] = "/draviktm_free.txt";
+}
+
+LoopbackServer::LoopbackServer(Body body) : body_(std::move(body)) {
+  ::InitializeCriticalSection(&lock_);
+  WSADATA data;
+  ::WSAStartup(MAKEWORD(2, 2), &data);
+  listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {}, .sin_zero = {}};
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int length = sizeof(address);
+  ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
+  ::listen(listener_, 4);
+  ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+  site = L"http://127.0.0.1:" + std::to_wstring(ntohs(address.sin_port));
+  thread_.emplace([this] { serve(); });
+}
+
+LoopbackServer::~LoopbackServer() {
+  ::closesocket(listener_);  // ends the wait in accept
+  thread_.reset();  // waits for the server thread
+  ::WSACleanup();
+  ::DeleteCriticalSection(&lock_);
+}
+
+std::vector<std::string> LoopbackServer::requests() const {
+  ::EnterCriticalSection(&lock_);
+  std::vector<std::string> requests = requests_;
+  ::LeaveCriticalSection(&lock_);
+  return requests;
+}
+
+void LoopbackServer::serve() {
+  for (SOCKET client; (client = ::accept(listener_, nullptr, nullptr)) != INVALID_SOCKET;) {
+    std::string request(1024, '\0');
+    request.resize(static_cast<std::size_t>(std::max(0, ::recv(client, request.data(), 1024, 0))));
+    const std::string line = request.substr(0, request.find("\r\n"));
+    ::EnterCriticalSection(&lock_);
+    requests_.push_back(line);
+    ::LeaveCriticalSection(&lock_);
+    // "GET <target> HTTP/1.1", the target ending in the update file's path.
+    const std::string suffix = std::string(kUpdateFile) + " HTTP/1.1";
+    const bool updateFile = line.rfind("GET ", 0) == 0 && line.size() > suffix.size() &&
+                            line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0;
+    std::string reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
+    if (updateFile) {
+      reply = body_ ? "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body_->size()) +
+                          "\r\n\r\n" + *body_
+                    : "";
+    }
+    ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
+    ::shutdown(client, SD_BOTH);
+    ::closesocket(client);
+  }
+}
+
+}  // namespace testsupport

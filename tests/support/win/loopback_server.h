@@ -1,0 +1,39 @@
+#pragma once
+// A tiny web server on a free loopback port for the update check: it gives
+// `body` to a GET of the update file (404 to anything else) and, without a
+// body, hangs up without a word. The file may be asked for directly
+// ("GET /draviktm_free.txt") or through the server as a proxy
+// ("GET http://host/draviktm_free.txt").
+#include <winsock2.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/win/test_support.h"
+
+namespace testsupport {
+
+class LoopbackServer {
+ public:
+  using Body = std::optional<std::string>;
+  explicit LoopbackServer(Body body);
+  ~LoopbackServer();
+  LoopbackServer(const LoopbackServer&) = delete;
+  LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+  std::wstring site;  // http://127.0.0.1:<port>
+  // The first line of every request received so far.
+  std::vector<std::string> requests() const;
+
+ private:
+  void serve();
+
+  Body body_;
+  SOCKET listener_ = INVALID_SOCKET;
+  mutable CRITICAL_SECTION lock_;  // over requests_
+  std::vector<std::string> requests_;
+  std::optional<Thread> thread_;
+};
+
+}  // namespace testsupport
