@@ -6,6 +6,7 @@
 // process that loaded it. The program works through every tab, its About
 // box, its help and an update check, and no marker may name it.
 #include <windows.h>
+#include <shlwapi.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
 
@@ -39,13 +40,17 @@ class NativeFirstFor {
   explicit NativeFirstFor(const std::wstring& exeName)
       : key_(L"Software\\Wine\\AppDefaults\\" + exeName) {
     const std::wstring overrides = key_ + L"\\DllOverrides";
+    HKEY key = nullptr;
+    ok_ = ::RegCreateKeyExW(HKEY_CURRENT_USER, overrides.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) == ERROR_SUCCESS;
     for (const wchar_t* name : kOverrideNames) {
       const wchar_t order[] = L"native,builtin";
-      ok_ = ::RegSetKeyValueW(HKEY_CURRENT_USER, overrides.c_str(), name, REG_SZ, order, sizeof(order)) ==
-                ERROR_SUCCESS && ok_;
+      ok_ = ok_ && ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                                    sizeof(order)) == ERROR_SUCCESS;
     }
+    if (key) ::RegCloseKey(key);
   }
-  ~NativeFirstFor() { ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str()); }
+  ~NativeFirstFor() { ::SHDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
   NativeFirstFor(const NativeFirstFor&) = delete;
   NativeFirstFor& operator=(const NativeFirstFor&) = delete;
   bool ok() const { return ok_; }
@@ -277,7 +282,12 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
   testsupport::RegistryGuard settings{HKEY_LOCAL_MACHINE, testsupport::kSettingsKey,
                                       {L"Language", L"Heigth", L"Width", L"RunMinimized"}};
   testsupport::WriteSetting(L"Language", L"English");
-  ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, L"RunMinimized");
+  HKEY settingsKey = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, 0, KEY_SET_VALUE, &settingsKey) ==
+      ERROR_SUCCESS) {
+    ::RegDeleteValueW(settingsKey, L"RunMinimized");
+    ::RegCloseKey(settingsKey);
+  }
   // Wine's WinHTTP takes its default proxy from http_proxy: the update file
   // the program asks its web site for comes from this server.
   testsupport::LoopbackServer server("2.2");
