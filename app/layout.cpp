@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/list_columns.h"
 #include "app/settings.h"
 
 namespace dravik {
@@ -20,11 +21,6 @@ constexpr double kPageWidthMargin = 160;
 constexpr double kPageHeightMargin = 420;
 constexpr double kListHeightMargin = 20;
 
-constexpr ColumnFraction kAppsFractions[] = {{1, 0.55}, {2, 0.2}, {3, 0}, {4, 0.1}};
-constexpr ColumnFraction kProcessFractions[] = {{1, 0.15}, {4, 0.25}};
-constexpr ColumnFraction kServiceFractions[] = {{1, 0.18}, {2, 0.13}, {4, 0.08}, {5, 0.2}, {6, 0.12}};
-constexpr ColumnFraction kNetworkFractions[] = {{1, 0.12}, {3, 0.12}, {4, 0.09},
-                                                {5, 0.12}, {6, 0.09}, {8, 0.3}};
 
 }  // namespace
 
@@ -65,23 +61,14 @@ MainLayout ComputeLayout(WindowSize window, double statusBarHeight, bool themeAc
   return layout;
 }
 
-std::span<const ColumnFraction> ColumnFractions(Tab list) {
-  switch (list) {
-    case Tab::Tasks: return kAppsFractions;
-    case Tab::Processes: return kProcessFractions;
-    case Tab::Services: return kServiceFractions;
-    case Tab::Network: return kNetworkFractions;
-  }
-  return {};
-}
-
-std::array<ColumnWidth, 6> FractionWidths(Tab list, double pageWidthTwips,
-                                          const TwipsScale& scale, int& count) {
-  std::array<ColumnWidth, 6> widths{};
-  count = 0;
-  for (const ColumnFraction& f : ColumnFractions(list)) {
-    const double twips = f.fraction * pageWidthTwips;
-    widths[count++] = {f.column, twips > 0 ? scale.toPixels(twips) : 0};
+std::vector<ColumnWidth> FractionWidths(Tab list, double pageWidthTwips, const TwipsScale& scale) {
+  std::vector<ColumnWidth> widths;
+  int column = 0;
+  for (const ListColumn& c : ListColumns(list)) {
+    ++column;
+    if (c.pageFraction == kFixedWidth) continue;
+    const double twips = c.pageFraction * pageWidthTwips;
+    widths.push_back({column, twips > 0 ? scale.toPixels(twips) : 0});
   }
   return widths;
 }

@@ -2,8 +2,7 @@
 // The main window's geometry. Its sizes are kept in twips (1/1440 inch) so the
 // window has the same physical proportions at every screen resolution; the
 // design widths of columns and status panels are in 1/100 mm.
-#include <array>
-#include <span>
+#include <vector>
 
 #include "ui/commands.h"
 #include "platform/registry.h"
@@ -88,19 +87,12 @@ struct MainLayout {
 };
 MainLayout ComputeLayout(WindowSize window, double statusBarHeight, bool themeActive);
 
-// A column whose width follows the page: `fraction` of the page width.
-struct ColumnFraction {
-  int column;  // 1-based
-  double fraction;
-};
-std::span<const ColumnFraction> ColumnFractions(Tab list);
-
-// The column widths in pixels that a resize gives a list, in column order.
+// The column widths in pixels that a resize gives a list: each column with a
+// page fraction, in column order (1-based columns).
 struct ColumnWidth {
   int column;
   int pixels;
 };
-std::array<ColumnWidth, 6> FractionWidths(Tab list, double pageWidthTwips,
-                                          const TwipsScale& scale, int& count);
+std::vector<ColumnWidth> FractionWidths(Tab list, double pageWidthTwips, const TwipsScale& scale);
 
 }  // namespace dravik

@@ -42,22 +42,11 @@ std::size_t BandIndex(const std::wstring& basePriority) {
 }  // namespace
 
 const std::vector<std::wstring>& ProcessProperties() {
-  static const std::vector<std::wstring> properties = {
-      L"Caption",
-      L"ProcessID",
-      L"WorkingSetSize",
-      L"ExecutablePath",
-      L"Priority",
-      L"HandleCount",
-      L"ThreadCount",
-      L"PageFaults",
-      L"PageFileUsage",
-      L"PeakPageFileUsage",
-      L"QuotaNonPagedPoolUsage",
-      L"QuotaPagedPoolUsage",
-      L"QuotaPeakNonPagedPoolUsage",
-      L"QuotaPeakPagedPoolUsage",
-  };
+  static const std::vector<std::wstring> properties = [] {
+    std::vector<std::wstring> names;
+    for (const ProcessColumn& c : kProcessColumns) names.emplace_back(c.property);
+    return names;
+  }();
   return properties;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The process list: what the instrumentation reports about each process, how
-// its values become the fourteen cells of a row, and the rebuild of the list.
+// its values become the cells of a row, and the rebuild of the list.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -10,19 +10,9 @@
 
 #include "localization/read_ini.h"
 #include "platform/processes.h"
+#include "processes/process_columns.h"
 
 namespace dravik {
-
-inline constexpr std::size_t kProcessFieldCount = 14;
-
-// Positions of the fields that other code reads by meaning.
-namespace process_field {
-inline constexpr std::size_t kName = 0;
-inline constexpr std::size_t kId = 1;
-inline constexpr std::size_t kWorkingSet = 2;
-inline constexpr std::size_t kPath = 3;
-inline constexpr std::size_t kPriority = 4;
-}  // namespace process_field
 
 // One process as the last query saw it; every field is text.
 struct ProcessInfo {

@@ -187,10 +187,8 @@ void MainWindow::layout() {
       ::SetWindowPos(lists_[i], nullptr, 0, 0, px(x, l.listWidth), px(y, l.listHeight),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    int count = 0;
-    const auto widths = FractionWidths(kTabs[i], l.pageWidth, x, count);
-    for (int c = 0; c < count; ++c) {
-      ::SendMessageW(lists_[i], LVM_SETCOLUMNWIDTH, widths[c].column - 1, widths[c].pixels);
+    for (const ColumnWidth& width : FractionWidths(kTabs[i], l.pageWidth, x)) {
+      ::SendMessageW(lists_[i], LVM_SETCOLUMNWIDTH, width.column - 1, width.pixels);
     }
     if (kTabs[i] == Tab::Processes) {
       int index = 0;

@@ -79,14 +79,13 @@ TEST(Layout, ColumnFractionsFollowThePageWidth) {
                       {Tab::Processes, 96, 2, 1, 4, 250}, {Tab::Services, 96, 5, 4, 6, 120},
                       {Tab::Network, 96, 6, 5, 8, 300},  {Tab::Network, 144, 6, 5, 8, 450}};
   for (const Row& r : rows) {
-    int count = 0;
-    const auto widths = FractionWidths(r.list, 15000, TwipsScale(r.dpi), count);
-    EXPECT_EQ(count, r.count) << static_cast<int>(r.list);
+    const auto widths = FractionWidths(r.list, 15000, TwipsScale(r.dpi));
+    EXPECT_EQ(static_cast<int>(widths.size()), r.count) << static_cast<int>(r.list);
     EXPECT_EQ(widths[r.index].column, r.column) << static_cast<int>(r.list) << " " << r.index;
     EXPECT_EQ(widths[r.index].pixels, r.pixels) << static_cast<int>(r.list) << " " << r.index;
   }
-  int count = 0;  // a page squeezed below nothing gives closed columns
-  EXPECT_EQ(FractionWidths(Tab::Tasks, -500, TwipsScale(96), count)[0].pixels, 0);
+  // A page squeezed below nothing gives closed columns.
+  EXPECT_EQ(FractionWidths(Tab::Tasks, -500, TwipsScale(96))[0].pixels, 0);
 }
 
 TEST(WindowSize, StoredSizesAreWholeNumbersAndBrokenOnesGetTheDefaultWrittenBack) {
