@@ -6,7 +6,7 @@
 
 #include "app/list_columns.h"
 #include "localization/message_texts.h"
-#include "shell/tray_mouse.h"
+#include "localization/language_keys.h"
 
 namespace dravik {
 
@@ -18,37 +18,16 @@ struct StatusTipKey {
 };
 constexpr StatusTipKey kStatusTips[] = {{2, "69"}, {3, "71"}, {4, "73"}};
 
-// Texts that the tabs, the dialogs and the start-up read straight from the
-// language file when they show them, rather than from a labelled element.
-constexpr const char* kDirectlyRead[][2] = {
-    {"Main", "68"},  {"Main", "70"},  {"Main", "72"},   // status-bar figure labels
-    {"Main", "75"},  {"Main", "76"},                     // help file cannot be opened
-    {"Main", "78"},                                      // a task that does not respond
-    {"Main", "80"},  {"Main", "81"},  {"Main", "82"},  {"Main", "83"},
-    {"Main", "8301"}, {"Main", "84"}, {"Main", "85"},   // priority bands
-    {"Main", "89"},                                      // a service operation failed
-    {"Main", "98"},                                      // the Run dialog's prompt
-    {"Main", "101"}, {"Main", "102"}, {"Main", "103"}, {"Main", "104"},
-    {"Main", "105"},                                     // service states
-    {"Main", "113"},                                     // no newer version
-    {"About", "1"},  {"About", "2"},  {"About", "4"},  {"About", "6"},  {"About", "7"},
-    {"Tray", "3"},   {"Tray", "4"},   {"Tray", "5"},   {"Tray", "6"},
-    {"Tray", "7"},   {"Tray", "8"},                      // the language dialog
-    {"Splash", "5"},                                     // unsupported system
-    {"LANGUAGE", "CharacterSet"}, {"LANGUAGE", "translator"},
-    {"LANGUAGE", "e-mail"}, {"LANGUAGE", "web"},
-};
-
 }  // namespace
 
-const char* TabLabelKey(Tab tab) {
+TextKey TabLabelKey(Tab tab) {
   switch (tab) {
-    case Tab::Tasks: return kTasksLabelKey;
-    case Tab::Processes: return kProcessesLabelKey;
-    case Tab::Services: return kServicesLabelKey;
-    case Tab::Network: return kNetworkLabelKey;
+    case Tab::Tasks: return text_key::kTasksTab;
+    case Tab::Processes: return text_key::kProcessesTab;
+    case Tab::Services: return text_key::kServicesTab;
+    case Tab::Network: return text_key::kNetworkTab;
   }
-  return kTasksLabelKey;
+  return text_key::kTasksTab;
 }
 
 std::vector<LanguageElement> MainLanguageElements() {
@@ -77,7 +56,7 @@ std::vector<LanguageElement> MainLanguageElements() {
     if (button.tipKey) elements.push_back({ElementKind::ToolTip, button.position, 0, button.tipKey});
   }
   for (Tab tab : {Tab::Tasks, Tab::Processes, Tab::Services, Tab::Network}) {
-    elements.push_back({ElementKind::TabCaption, static_cast<int>(tab), 0, TabLabelKey(tab)});
+    elements.push_back({ElementKind::TabCaption, static_cast<int>(tab), 0, TabLabelKey(tab).key});
   }
   for (Tab tab : kTabs) {
     int column = 0;
@@ -100,9 +79,7 @@ std::vector<LanguageKey> AllLanguageKeys() {
   };
   for (const LanguageElement& e : MainLanguageElements()) add("Main", e.key);
   for (const MessageTextKey& m : MessageTextKeys()) add(m.section, m.key);
-  add("Tray", kTrayOpenKey);
-  add("Tray", kTrayExitKey);
-  for (const auto& [section, key] : kDirectlyRead) add(section, key);
+  for (const TextKey& k : kNamedTextKeys) add(k.section, k.key);
   return keys;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/layout.h"
 #include "app/main_commands.h"
+#include "localization/language_keys.h"
 
 namespace dravik {
 
@@ -23,12 +24,8 @@ struct LanguageElement {
 // message texts follow them (MessageTextKeys).
 std::vector<LanguageElement> MainLanguageElements();
 
-// Status-bar labels that follow the figures, section "Main".
-inline constexpr char kTasksLabelKey[] = "74";
-inline constexpr char kProcessesLabelKey[] = "67";
-inline constexpr char kServicesLabelKey[] = "99";
-inline constexpr char kNetworkLabelKey[] = "97";
-const char* TabLabelKey(Tab tab);
+// A tab's caption, which also follows its list's row count in the status bar.
+TextKey TabLabelKey(Tab tab);
 
 struct LanguageKey {
   std::string section;

@@ -14,7 +14,7 @@ constexpr int kPhysical = static_cast<int>(MemoryType::Physical);
 }  // namespace
 
 std::wstring TaskCountPanelText(int rows, const Language& language) {
-  return StatusText(std::to_wstring(rows), language.main("74"));
+  return StatusText(std::to_wstring(rows), language.text(text_key::kTasksTab));
 }
 
 std::wstring UsedMemoryPanelText(const CMemoryStatus& memory, const Language& language,
@@ -26,13 +26,13 @@ std::wstring UsedMemoryPanelText(const CMemoryStatus& memory, const Language& la
     percent = 100.0 * (static_cast<double>(total) - static_cast<double>(available)) /
               static_cast<double>(total);
   }
-  return StatusText(TwoDecimals(percent, format) + L"%", language.main("70"));
+  return StatusText(TwoDecimals(percent, format) + L"%", language.text(text_key::kMemoryInUse));
 }
 
 std::wstring AvailableMemoryPanelText(const CMemoryStatus& memory, const Language& language,
                                       const platform::NumberFormat& format) {
   return StatusText(FormatBytes(memory.available(kPhysical).value_or(0), format),
-                    language.main("72"));
+                    language.text(text_key::kMemoryAvailable));
 }
 
 RefreshTick::RefreshTick(Parts parts, const Language& language,

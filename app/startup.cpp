@@ -44,7 +44,7 @@ StartupResult Main(StartupPlatform& platform, const std::function<void()>& openW
   start.languageFile = LanguageFilePath(programFolder, settings.languageName());
 
   if (GetOS(platform.system) != OsSupport::Supported) {
-    platform.ui.messageBox(ReadINI(platform.profiles, "Splash", "5", start.languageFile), L"",
+    platform.ui.messageBox(ReadINI(platform.profiles, text_key::kUnsupportedSystem.section, text_key::kUnsupportedSystem.key, start.languageFile), L"",
                            platform::mb::kStopOk);
     start.outcome = StartupOutcome::UnsupportedSystem;
     return start;

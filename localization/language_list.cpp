@@ -50,19 +50,19 @@ std::optional<std::size_t> LanguageToSelect(const std::vector<std::wstring>& nam
 
 LanguageDialogTexts ReadLanguageDialogTexts(const Language& language) {
   LanguageDialogTexts texts;
-  texts.caption = language.text("Tray", "3");
-  texts.select = language.text("Tray", "4");
-  texts.apply = language.text("Tray", "5");
-  texts.cancel = language.text("Tray", "6");
-  texts.translator = language.text("LANGUAGE", "translator");
-  texts.email = language.text("LANGUAGE", "e-mail");
-  texts.web = language.text("LANGUAGE", "web");
+  texts.caption = language.text(text_key::kLanguageCaption);
+  texts.select = language.text(text_key::kLanguageSelect);
+  texts.apply = language.text(text_key::kLanguageApply);
+  texts.cancel = language.text(text_key::kLanguageCancel);
+  texts.translator = language.text(text_key::kTranslator);
+  texts.email = language.text(text_key::kTranslatorEmail);
+  texts.web = language.text(text_key::kTranslatorWeb);
   texts.characterSet = language.characterSet();
   return texts;
 }
 
 AppliedMessage ReadAppliedMessage(const Language& language) {
-  return {language.text("Tray", "7"), language.text("Tray", "8")};
+  return {language.text(text_key::kLanguageChosen), language.text(text_key::kLanguageChosenTitle)};
 }
 
 std::wstring MailLinkTarget(const std::wstring& address) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/profile_files.h"
+#include "localization/language_keys.h"
 
 namespace dravik {
 
@@ -34,9 +35,10 @@ class Language {
   std::wstring text(const std::string& section, const std::string& key) const {
     return ReadINI(profiles_, section, key, file_);
   }
+  std::wstring text(TextKey key) const { return text(key.section, key.key); }
   std::wstring main(const std::string& key) const { return text("Main", key); }
   // The raw "CharacterSet" value, which fonts take as their character set.
-  std::wstring characterSet() const { return text("LANGUAGE", "CharacterSet"); }
+  std::wstring characterSet() const { return text(text_key::kCharacterSet); }
 
  private:
   platform::ProfileFiles& profiles_;

@@ -28,7 +28,7 @@ std::optional<std::wstring> ProcessorCounter::UpdateCpuUsage(const Language& lan
   counters_.collect();
   const platform::PerformanceCounters::Value sample = counters_.doubleValue(table_.front().handle);
   if (sample.status != kValidData && sample.status != kNewData) return std::nullopt;
-  return StatusText(TwoDecimals(sample.value, format) + L"%", language.main("68"));
+  return StatusText(TwoDecimals(sample.value, format) + L"%", language.text(text_key::kCpuUsage));
 }
 
 void ProcessorCounter::close() {

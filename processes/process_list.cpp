@@ -20,7 +20,10 @@ std::optional<std::uint64_t> ParseUnsigned(const std::wstring& text) {
 }
 
 // Band keys in the order PriorityBandTexts keeps them.
-constexpr std::array<const char*, 7> kBandKeys = {"80", "81", "82", "83", "8301", "84", "85"};
+constexpr std::array<TextKey, 7> kBandKeys = {
+    text_key::kPriorityNone,   text_key::kPriorityIdle, text_key::kPriorityBelowNormal,
+    text_key::kPriorityNormal, text_key::kPriorityAboveNormal, text_key::kPriorityHigh,
+    text_key::kPriorityRealtime};
 
 std::size_t BandIndex(const std::wstring& basePriority) {
   // Only the canonical decimal texts 0..23 name a band: "08", " 8" or "+8" do not.
@@ -118,7 +121,7 @@ std::vector<ProcessInfo> QueryProcesses(platform::ProcessQuery& query,
 }
 
 PriorityBandTexts::PriorityBandTexts(const Language& language) {
-  for (std::size_t i = 0; i < kBandKeys.size(); ++i) texts_[i] = language.main(kBandKeys[i]);
+  for (std::size_t i = 0; i < kBandKeys.size(); ++i) texts_[i] = language.text(kBandKeys[i]);
 }
 
 const std::wstring& PriorityBandTexts::forBasePriority(const std::wstring& basePriority) const {

@@ -150,8 +150,12 @@ std::wstring ServiceErrorText(platform::ServiceControl& control, long code) {
 }
 
 std::wstring ServiceStateText(const Language& language, std::uint32_t state) {
-  static constexpr const char* kKeys[] = {nullptr, "101", "102", "103", "77", "104", "105", "106"};
-  if (state >= 1 && state <= 7) return language.main(kKeys[state]);
+  // By the state's number, 1 to 7.
+  static constexpr TextKey kKeys[] = {text_key::kServiceStopped,  text_key::kServiceStarting,
+                                      text_key::kServiceStopping, text_key::kRunning,
+                                      text_key::kServiceResuming, text_key::kServicePausing,
+                                      text_key::kServicePaused};
+  if (state >= 1 && state <= 7) return language.text(kKeys[state - 1]);
   return L"Unknown";
 }
 

@@ -77,7 +77,7 @@ bool RunServiceCommand(Command command, const std::optional<std::wstring>& selec
   if (result != 0) {
     context.ui.messageBox(context.messages[MessageText::Name] + L": " + name + L"\r\n" +
                               ServiceErrorText(context.scm, result),
-                          context.language.main("89"), platform::mb::kStopOk);
+                          context.language.text(text_key::kServiceErrorTitle), platform::mb::kStopOk);
   }
   context.pause(def->waitSeconds);
   context.rebuild();

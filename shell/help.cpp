@@ -11,7 +11,7 @@ std::uintptr_t ShowHelpFile(platform::HelpFiles& help, platform::UserInterface& 
                             const std::wstring& path) {
   const std::uintptr_t window = help.displayTopic(owner, path);
   if (window == 0) {
-    ui.messageBox(language.main("75"), language.main("76"), platform::mb::kStopOk);
+    ui.messageBox(language.text(text_key::kHelpMissing), language.text(text_key::kHelpMissingTitle), platform::mb::kStopOk);
   }
   return window;
 }

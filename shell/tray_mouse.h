@@ -1,12 +1,7 @@
 #pragma once
-// What a mouse action on the notification-area icon does, and the language
-// keys of its menu.
+// What a mouse action on the notification-area icon does.
 
 namespace dravik {
-
-// The tray menu's two items, section "Tray".
-inline constexpr char kTrayOpenKey[] = "1";
-inline constexpr char kTrayExitKey[] = "2";
 
 enum class TrayAction { Nothing, RestoreMainWindow, ShowMenu };
 

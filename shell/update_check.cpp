@@ -41,7 +41,7 @@ void UpdateCheck::received(const std::wstring& response) {
       shell_.execute(L"Open", webSite_, L"", programFolder_, kShowNormal);
     }
   } else {
-    ui_.messageBox(language_.main("113"), kProgramTitle,
+    ui_.messageBox(language_.text(text_key::kNoNewerVersion), kProgramTitle,
                    platform::mb::kIconInformation | platform::mb::kOk);
   }
 }

@@ -99,7 +99,7 @@ void RefreshTaskList(CTaskList& tasks, TaskRowsView& rows, const Language& langu
     const std::wstring tag = std::to_wstring(status);
     if (rows.tag(row) != tag) {
       rows.setSubItem(row, kStatusColumn,
-                      language.main(status == CTaskList::kStatusResponds ? "77" : "78"));
+                      language.text(status == CTaskList::kStatusResponds ? text_key::kRunning : text_key::kTaskNotResponding));
       rows.setTag(row, tag);
     }
   }

@@ -119,7 +119,7 @@ void MainWindow::load() {
   layout();
 
   const auto rows = ::SendMessageW(lists_[0], LVM_GETITEMCOUNT, 0, 0);
-  setStatusPanel(1, StatusText(std::to_wstring(rows), language_->main(kTasksLabelKey)));
+  setStatusPanel(1, StatusText(std::to_wstring(rows), language_->text(text_key::kTasksTab)));
   if (pageSet_.loaded) pageSet_.loaded();
   ::SetTimer(window_, kMainTimer, kMainTimerInterval, nullptr);
   HookColumnLock(lists_[0]);
@@ -257,7 +257,7 @@ void MainWindow::dispatch(const ResolvedCommand& command) {
       if (auto* page = tabPage(command.page)) page->command(command.command);
       break;
     case MainAction::Run:
-      if (d.showRunDialog) d.showRunDialog(window_, language_->main("98"));
+      if (d.showRunDialog) d.showRunDialog(window_, language_->text(text_key::kRunPrompt));
       break;
     case MainAction::About:
       if (d.showAbout) d.showAbout();
@@ -319,7 +319,7 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
         break;
       case TabWork::WatchNetwork: {
         const auto rows = ::SendMessageW(list(Tab::Network), LVM_GETITEMCOUNT, 0, 0);
-        setStatusPanel(1, StatusText(std::to_wstring(rows), language_->main(kNetworkLabelKey)));
+        setStatusPanel(1, StatusText(std::to_wstring(rows), language_->text(text_key::kNetworkTab)));
         break;
       }
     }

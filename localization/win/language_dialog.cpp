@@ -138,18 +138,18 @@ void LanguageDialog::preview() {
   previewFile_ = LanguageFilePath(programFolder_, name);
   const Language picked(services_.profiles, previewFile_);
   // Each text first, then its font takes the file's character set, read anew.
-  setText(0, picked.text("Tray", "3"));
+  setText(0, picked.text(text_key::kLanguageCaption));
   setCharset(0, picked.characterSet());
-  setText(kSelectLabel, picked.text("Tray", "4"));
+  setText(kSelectLabel, picked.text(text_key::kLanguageSelect));
   setCharset(kSelectLabel, picked.characterSet());
-  setText(kApply, picked.text("Tray", "5"));
+  setText(kApply, picked.text(text_key::kLanguageApply));
   setCharset(kApply, picked.characterSet());
-  setText(kCancel, picked.text("Tray", "6"));
+  setText(kCancel, picked.text(text_key::kLanguageCancel));
   setCharset(kCancel, picked.characterSet());
-  setText(kTranslatorName, picked.text("LANGUAGE", "translator"));
+  setText(kTranslatorName, picked.text(text_key::kTranslator));
   setCharset(kTranslatorName, picked.characterSet());
-  setText(kTranslatorEmail, picked.text("LANGUAGE", "e-mail"));
-  setText(kTranslatorWeb, picked.text("LANGUAGE", "web"));
+  setText(kTranslatorEmail, picked.text(text_key::kTranslatorEmail));
+  setText(kTranslatorWeb, picked.text(text_key::kTranslatorWeb));
 }
 
 void LanguageDialog::languageSysTrayAndLanguage() {

@@ -181,7 +181,7 @@ void NetworkTab::assignIcons() {
 }
 
 void NetworkTab::writeStatusPanel() {
-  if (context_.setStatusPanel) context_.setStatusPanel(1, StatusText(std::to_wstring(rowCount()), main("97")));
+  if (context_.setStatusPanel) context_.setStatusPanel(1, StatusText(std::to_wstring(rowCount()), context_.language->text(text_key::kNetworkTab)));
 }
 
 // --- the watch ----------------------------------------------------------
@@ -267,7 +267,7 @@ void NetworkTab::closeConnection(int row) {
     if (tables_.TcpCountChanged()) refresh();
     return;
   }
-  context_.ui->messageBox(CloseFailureText((*context_.messages)[MessageText::Unable], texts), main("109"),
+  context_.ui->messageBox(CloseFailureText((*context_.messages)[MessageText::Unable], texts), context_.language->text(text_key::kCloseConnectionTitle),
                           platform::mb::kExclamationOk);
 }
 

@@ -150,7 +150,7 @@ void ProcessesTab::refresh() {
   const std::size_t rows =
       RefreshProcessList(*view_, platform_.query, *context_.language, groupSeparator_);
   if (context_.setStatusPanel) {
-    context_.setStatusPanel(1, StatusText(std::to_wstring(rows), context_.language->main("67")));
+    context_.setStatusPanel(1, StatusText(std::to_wstring(rows), context_.language->text(text_key::kProcessesTab)));
   }
 }
 

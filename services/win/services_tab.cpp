@@ -78,7 +78,7 @@ void ServicesTab::GetServiceList() {
   }
   const int count = ListViewRowCount(list_);
   if (context_.setStatusPanel) {
-    context_.setStatusPanel(1, StatusText(std::to_wstring(count), context_.language->main("99")));
+    context_.setStatusPanel(1, StatusText(std::to_wstring(count), context_.language->text(text_key::kServicesTab)));
   }
 }
 

@@ -117,17 +117,17 @@ void AboutBox::languageAbout() {
   if (!window_) create();
   if (!window_) return;
   // Each text, then its font in the file's character set, read anew.
-  label(0, language_.text("About", "1"), fonts_.font(language_.characterSet()));
-  label(kVersionLabel, language_.text("About", "2"), fonts_.font(language_.characterSet()));
-  label(kCopyright, language_.text("About", "4"), fonts_.font(language_.characterSet()));
-  label(kClose, language_.text("About", "6"), fonts_.font(language_.characterSet()));
-  label(kFreeware, language_.text("About", "7"), fonts_.font(language_.characterSet()));
+  label(0, language_.text(text_key::kAboutCaption), fonts_.font(language_.characterSet()));
+  label(kVersionLabel, language_.text(text_key::kAboutVersion), fonts_.font(language_.characterSet()));
+  label(kCopyright, language_.text(text_key::kAboutRights), fonts_.font(language_.characterSet()));
+  label(kClose, language_.text(text_key::kAboutClose), fonts_.font(language_.characterSet()));
+  label(kFreeware, language_.text(text_key::kAboutFreeware), fonts_.font(language_.characterSet()));
   layOut();
 }
 
 void AboutBox::prikaziIme() {
   if (!window_) return;
-  ::SetWindowTextW(control(kFreeware), language_.text("About", "7").c_str());
+  ::SetWindowTextW(control(kFreeware), language_.text(text_key::kAboutFreeware).c_str());
   layOut();
 }
 

@@ -83,9 +83,9 @@ void SysTray::addIcon() {
 
 void SysTray::labelMenu(const Language& language) {
   if (!menu_) return;
-  const std::pair<UINT, const char*> items[] = {{kMenuOpen, kTrayOpenKey}, {kMenuExit, kTrayExitKey}};
+  const std::pair<UINT, TextKey> items[] = {{kMenuOpen, text_key::kTrayOpen}, {kMenuExit, text_key::kTrayExit}};
   for (const auto& [id, key] : items) {
-    std::wstring text = language.text("Tray", key);
+    std::wstring text = language.text(key);
     ::ModifyMenuW(menu_.get(), id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
   }
 }
