@@ -38,9 +38,11 @@ std::vector<LanguageElement> MainLanguageElements() {
   std::vector<LanguageElement> first;
   std::vector<LanguageElement> later;
   std::set<std::string> seen;
-  for (const MenuItemDef& item : MenuItems()) {
+  const auto items = MenuItems();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const MenuItemDef& item = items[i];
     if (!item.key) continue;
-    LanguageElement e{ElementKind::MenuItem, static_cast<int>(item.id), 0, item.key};
+    LanguageElement e{ElementKind::MenuItem, static_cast<int>(i), 0, item.key};
     const bool fresh = seen.insert(item.key).second;
     (fresh && std::stoi(item.key) <= 25 ? first : later).push_back(e);
   }
@@ -52,10 +54,11 @@ std::vector<LanguageElement> MainLanguageElements() {
   elements.insert(elements.end(), first.begin(), first.end());
   elements.insert(elements.end(), later.begin(), later.end());
 
-  for (const ToolbarButtonDef& button : ToolbarButtons()) {
-    if (button.tipKey) elements.push_back({ElementKind::ToolTip, button.position, 0, button.tipKey});
+  const auto buttons = ToolbarButtons();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (buttons[i].tipKey) elements.push_back({ElementKind::ToolTip, static_cast<int>(i) + 1, 0, buttons[i].tipKey});
   }
-  for (Tab tab : {Tab::Tasks, Tab::Processes, Tab::Services, Tab::Network}) {
+  for (Tab tab : kTabs) {
     elements.push_back({ElementKind::TabCaption, static_cast<int>(tab), 0, TabLabelKey(tab).key});
   }
   for (Tab tab : kTabs) {

@@ -14,7 +14,7 @@ enum class ElementKind { MenuItem, ToolTip, TabCaption, ColumnHeader, StatusTip 
 
 struct LanguageElement {
   ElementKind kind;
-  int index;      // MenuId, toolbar position, tab (1-4) for its caption or its list, or status panel
+  int index;      // menu-table index, toolbar position, tab (1-4) for its caption or its list, or status panel
   int column;     // 1-based, for a column header
   const char* key;  // section "Main"
 };

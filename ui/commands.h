@@ -1,17 +1,25 @@
 #pragma once
-// The commands the tabs carry out on their rows, whatever started them:
-// a toolbar button, a menu item or a popup-menu item.
+// The program's commands and its tabs. A command's value is its id in the
+// menus and on the toolbar: every menu item and button that does the same
+// thing sends the same id, and the main window dispatches by it.
 
 namespace dravik {
 
-enum class Command {
-  // Tasks
-  ShowWindow,
+enum class Command : int {
+  None = 0,
+  // The program's own.
+  Refresh = 100,
+  Run,
+  About,
+  HelpFile,
+  CheckForUpdates,
+  Language,
+  Exit,
+  // On the rows of a tab's list.
+  ShowWindow = 120,
   EndTask,
-  // Processes
   TerminateProcess,
   FileProperties,
-  // Services
   StartService,
   StopService,
   PauseService,
@@ -24,10 +32,7 @@ enum class Command {
   StartupDisabled,
   ViewWinServices,
   ViewDriverServices,
-  // Network
   CloseConnection,
-  TerminateNetworkProcess,
-  NetworkFileProperties,
 };
 
 // The tabs, in the order of the tab strip; each has its page and its list.

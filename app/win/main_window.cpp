@@ -245,53 +245,60 @@ void MainWindow::showPopupMenu(Tab tab, POINT screen) {
   ::PostMessageW(window_, WM_NULL, 0, 0);
 }
 
-void MainWindow::dispatch(const ResolvedCommand& command) {
+void MainWindow::dispatch(Command command) {
   const DialogHooks& d = options_.dialogs;
-  switch (command.action) {
-    case MainAction::Nothing:
-      break;
-    case MainAction::Refresh:
-      if (auto* page = tabPage(command.page)) page->refresh();
-      break;
-    case MainAction::PageCommand:
-      if (auto* page = tabPage(command.page)) page->command(command.command);
-      break;
-    case MainAction::Run:
+  switch (command) {
+    case Command::Refresh:
+      if (auto* page = tabPage(selectedTab())) page->refresh();
+      return;
+    case Command::Run:
       if (d.showRunDialog) d.showRunDialog(window_, language_->text(text_key::kRunPrompt));
-      break;
-    case MainAction::About:
+      return;
+    case Command::About:
       if (d.showAbout) d.showAbout();
-      break;
-    case MainAction::HelpFile:
+      return;
+    case Command::HelpFile:
       if (d.showHelpFile) d.showHelpFile(window_);
-      break;
-    case MainAction::Update:
+      return;
+    case Command::CheckForUpdates:
       if (d.checkForUpdates) d.checkForUpdates(window_);
-      break;
-    case MainAction::Language:
+      return;
+    case Command::Language:
       if (d.showLanguageDialog) d.showLanguageDialog();
-      break;
-    case MainAction::Exit:
+      return;
+    case Command::Exit:
       exiting_ = true;
       if (options_.exitProgram) {
         options_.exitProgram();
       } else {
         ::DestroyWindow(window_);
       }
-      break;
+      return;
+    default:
+      if (const auto tab = CommandPage(command, selectedTab())) {
+        if (auto* page = tabPage(*tab)) page->command(command);
+      }
+      return;
+  }
+}
+
+void MainWindow::enableToolbar(Tab tab) {
+  for (const ToolbarButtonDef& button : ToolbarButtons()) {
+    if (button.command == Command::None) continue;
+    ::SendMessageW(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(button.command),
+                   MAKELPARAM(ToolbarEnabled(button.command, tab), 0));
   }
 }
 
 void MainWindow::onInitMenuPopup(HMENU menu) {
   const int count = ::GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    const CommandEntry* entry = FindMenuEntry(static_cast<MenuId>(::GetMenuItemID(menu, i)));
-    if (!entry || entry->action != MainAction::PageCommand) continue;
-    const auto& target = entry->targets[static_cast<int>(selectedTab()) - 1];
-    if (!target) continue;
-    const TabPage* page = tabPage(target->page);
+    const auto command = static_cast<Command>(::GetMenuItemID(menu, i));
+    if (command == Command::None || IsProgramCommand(command)) continue;
+    const auto tab = CommandPage(command, selectedTab());
+    const TabPage* page = tab ? tabPage(*tab) : nullptr;
     if (!page) continue;
-    ::CheckMenuItem(menu, i, MF_BYPOSITION | (page->checked(target->command) ? MF_CHECKED : MF_UNCHECKED));
+    ::CheckMenuItem(menu, i, MF_BYPOSITION | (page->checked(command) ? MF_CHECKED : MF_UNCHECKED));
   }
 }
 
@@ -305,12 +312,9 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
     }
     lastTab_ = tab;
     placePages(tab);
-    const TabSwitch change = TabSwitchFor(tab);
-    for (int p = 1; p <= kToolbarButtonCount; ++p) {
-      ::SendMessageW(toolbar_, TB_ENABLEBUTTON, ToolbarCommandId(p), MAKELPARAM(change.enabled[p - 1], 0));
-    }
+    enableToolbar(tab);
     TabPage* page = tabPage(tab);
-    switch (change.work) {
+    switch (TabWorkFor(tab)) {
       case TabWork::Nothing:
         break;
       case TabWork::Refresh:
@@ -328,10 +332,11 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
     return;
   }
   if (header.code == TTN_GETDISPINFOW) {
-    const int position = static_cast<int>(header.idFrom) - ToolbarCommandId(0);
-    if (position >= 1 && position <= kToolbarButtonCount) {
+    const auto buttons = ToolbarButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+      if (buttons[i].command == Command::None || static_cast<UINT_PTR>(buttons[i].command) != header.idFrom) continue;
       auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
-      info.lpszText = const_cast<wchar_t*>(tips_[position - 1].c_str());
+      info.lpszText = const_cast<wchar_t*>(tips_[i].c_str());
       info.hinst = nullptr;
       handled = true;
     }
@@ -384,15 +389,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kMainTimer && pageSet_.timerTick) pageSet_.timerTick();
       return 0;
     case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      const int position = id - ToolbarCommandId(0);
-      if (lParam && reinterpret_cast<HWND>(lParam) == toolbar_ && position >= 1 &&
-          position <= kToolbarButtonCount) {
-        const wchar_t* key = ToolbarButtons()[position - 1].key;
-        if (key) dispatch(ResolveButton(key, selectedTab()));
-      } else if (!lParam) {
-        dispatch(ResolveMenu(static_cast<MenuId>(id), selectedTab()));
-      }
+      // Menu items and toolbar buttons send the command itself.
+      if (!lParam || reinterpret_cast<HWND>(lParam) == toolbar_) dispatch(static_cast<Command>(LOWORD(wParam)));
       return 0;
     }
     case WM_NOTIFY: {
@@ -406,7 +404,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       onInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return 0;
     case WM_HELP:
-      dispatch(ResolveMenu(MenuId::HelpFile, selectedTab()));
+      dispatch(Command::HelpFile);
       return TRUE;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/layout.h"
 #include "app/main_commands.h"
@@ -101,18 +102,20 @@ class MainWindow {
   void buildLists();
   void buildStatusBar();
   void buildMenus();
-  HMENU menuOf(MenuId id) const;
+  HMENU menuOf(Menu menu) const;
 
   // Texts (main_window_language.cpp).
   void languageMain();
-  void setMenuText(MenuId id, const std::wstring& text);
+  // The item at `index` of the menu table.
+  void setMenuText(std::size_t index, const std::wstring& text);
   void setStatusFontCharacterSet();
 
   // Running.
   void load();
   void unload();
   void layout();
-  void dispatch(const ResolvedCommand& command);
+  void dispatch(Command command);
+  void enableToolbar(Tab tab);
   void onNotify(const NMHDR& header, LRESULT& result, bool& handled);
   void onInitMenuPopup(HMENU menu);
   void setStatusPanel(int panel, const std::wstring& text);
@@ -136,8 +139,8 @@ class MainWindow {
   std::array<HWND, 4> lists_{};
   std::array<HMENU, 4> popups_{};
   std::array<platform::win32::UniqueMenu, 4> popupOwners_;
-  std::map<MenuId, std::pair<HMENU, int>> menuPlaces_;  // parent menu and position
-  std::map<MenuId, HMENU> submenus_;
+  std::vector<std::pair<HMENU, int>> menuPlaces_;  // by menu-table index: parent menu and position
+  std::map<Menu, HMENU> submenus_;
   std::array<std::wstring, kToolbarButtonCount> tips_;
   HIMAGELIST toolbarImages_ = nullptr;
   HIMAGELIST disabledImages_ = nullptr;

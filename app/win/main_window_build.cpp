@@ -102,9 +102,9 @@ void MainWindow::buildToolbar() {
   std::vector<TBBUTTON> buttons;
   for (const ToolbarButtonDef& def : ToolbarButtons()) {
     TBBUTTON b{};
-    b.idCommand = ToolbarCommandId(def.position);
+    b.idCommand = static_cast<int>(def.command);
     b.fsState = TBSTATE_ENABLED;
-    if (!def.key) {
+    if (def.command == Command::None) {
       b.fsStyle = BTNS_SEP;
     } else {
       b.fsStyle = BTNS_BUTTON;
@@ -119,7 +119,7 @@ void MainWindow::buildToolbar() {
         AddBlankImage(toolbarImages_);
         AddBlankImage(disabledImages_);
       }
-      tips_[def.position - 1] = def.tip;
+      tips_[buttons.size()] = def.tip;
     }
     buttons.push_back(b);
   }
@@ -174,10 +174,7 @@ void MainWindow::buildLists() {
     KeepListSorted(lists_[i]);
   }
   placePages(Tab::Tasks);
-  const TabSwitch start = TabSwitchFor(Tab::Tasks);
-  for (int p = 1; p <= kToolbarButtonCount; ++p) {
-    ::SendMessageW(toolbar_, TB_ENABLEBUTTON, ToolbarCommandId(p), MAKELPARAM(start.enabled[p - 1], 0));
-  }
+  enableToolbar(Tab::Tasks);
 }
 
 void MainWindow::buildStatusBar() {
@@ -201,15 +198,15 @@ void MainWindow::buildStatusBar() {
   }
 }
 
-HMENU MainWindow::menuOf(MenuId id) const {
-  switch (id) {
-    case MenuId::MenuBar: return ::GetMenu(window_);
-    case MenuId::PopupTasks: return popups_[0];
-    case MenuId::PopupProcesses: return popups_[1];
-    case MenuId::PopupServices: return popups_[2];
-    case MenuId::PopupNetwork: return popups_[3];
+HMENU MainWindow::menuOf(Menu menu) const {
+  switch (menu) {
+    case Menu::Bar: return ::GetMenu(window_);
+    case Menu::PopupTasks: return popups_[0];
+    case Menu::PopupProcesses: return popups_[1];
+    case Menu::PopupServices: return popups_[2];
+    case Menu::PopupNetwork: return popups_[3];
     default: {
-      auto found = submenus_.find(id);
+      auto found = submenus_.find(menu);
       return found != submenus_.end() ? found->second : nullptr;
     }
   }
@@ -221,34 +218,32 @@ void MainWindow::buildMenus() {
     popupOwners_[i].reset(::CreatePopupMenu());
     popups_[i] = popupOwners_[i].get();
   }
-  std::set<MenuId> titles;
-  for (const MenuItemDef& item : MenuItems()) titles.insert(item.parent);
   std::map<HMENU, int> counts;
+  menuPlaces_.clear();
   for (const MenuItemDef& item : MenuItems()) {
-    HMENU parent = item.parent == MenuId::MenuBar ? bar : menuOf(item.parent);
-    if (!parent) continue;
+    HMENU parent = item.parent == Menu::Bar ? bar : menuOf(item.parent);
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     std::wstring text;
-    if (item.id == MenuId::None) {
+    if (!item.text) {
       info.fMask = MIIM_FTYPE;
       info.fType = MFT_SEPARATOR;
     } else {
       text = item.text;
       if (item.shortcut) text += std::wstring(L"\t") + item.shortcut;
       info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE;
-      info.wID = static_cast<UINT>(item.id);
+      info.wID = static_cast<UINT>(item.command);
       info.dwTypeData = text.data();
       info.fState = item.checkedAtStart ? MFS_CHECKED : 0;
-      if (titles.count(item.id)) {
+      if (item.opens != Menu::Bar) {
         info.fMask |= MIIM_SUBMENU;
         info.hSubMenu = ::CreatePopupMenu();
-        submenus_[item.id] = info.hSubMenu;
+        submenus_[item.opens] = info.hSubMenu;
       }
     }
-    const int position = counts[parent]++;
-    ::InsertMenuItemW(parent, position, TRUE, &info);
-    if (item.id != MenuId::None) menuPlaces_[item.id] = {parent, position};
+    const int position = parent ? counts[parent]++ : -1;
+    if (parent) ::InsertMenuItemW(parent, position, TRUE, &info);
+    menuPlaces_.emplace_back(parent, position);
   }
   // The window owns and destroys its menu bar.
   ::SetMenu(window_, bar);

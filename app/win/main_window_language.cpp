@@ -23,18 +23,15 @@ std::optional<BYTE> CharacterSetCode(const std::wstring& text) {
 
 }  // namespace
 
-void MainWindow::setMenuText(MenuId id, const std::wstring& text) {
-  auto place = menuPlaces_.find(id);
-  if (place == menuPlaces_.end()) return;
+void MainWindow::setMenuText(std::size_t index, const std::wstring& text) {
+  if (index >= menuPlaces_.size() || !menuPlaces_[index].first) return;
   std::wstring shown = text;
-  for (const MenuItemDef& item : MenuItems()) {
-    if (item.id == id && item.shortcut) shown += std::wstring(L"\t") + item.shortcut;
-  }
+  if (const wchar_t* shortcut = MenuItems()[index].shortcut) shown += std::wstring(L"\t") + shortcut;
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = MIIM_STRING;
   info.dwTypeData = shown.data();
-  ::SetMenuItemInfoW(place->second.first, place->second.second, TRUE, &info);
+  ::SetMenuItemInfoW(menuPlaces_[index].first, menuPlaces_[index].second, TRUE, &info);
 }
 
 void MainWindow::setStatusFontCharacterSet() {
@@ -58,7 +55,7 @@ void MainWindow::languageMain() {
     std::wstring text = language_->main(e.key);
     switch (e.kind) {
       case ElementKind::MenuItem:
-        setMenuText(static_cast<MenuId>(e.index), text);
+        setMenuText(static_cast<std::size_t>(e.index), text);
         break;
       case ElementKind::ToolTip:
         tips_[e.index - 1] = std::move(text);

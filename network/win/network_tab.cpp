@@ -216,8 +216,8 @@ void NetworkTab::tick() {
 // --- the commands -------------------------------------------------------
 
 bool NetworkTab::command(Command command) {
-  if (command != Command::CloseConnection && command != Command::TerminateNetworkProcess &&
-      command != Command::NetworkFileProperties) {
+  if (command != Command::CloseConnection && command != Command::TerminateProcess &&
+      command != Command::FileProperties) {
     return false;
   }
   const int row = selectedRow();
@@ -255,8 +255,8 @@ void NetworkTab::run(Command command, int row) {
   // the process's connections are gone.
   ProcessActionContext actions{*context_.messages, *context_.ui, *services_.processes,
                                *services_.shellFiles, {}, EndOn::AnythingButNo};
-  if (command == Command::TerminateNetworkProcess) TerminateSelectedProcess(rowProcess(row), actions);
-  if (command == Command::NetworkFileProperties) ShowSelectedFileProperties(rowProcess(row), actions);
+  if (command == Command::TerminateProcess) TerminateSelectedProcess(rowProcess(row), actions);
+  if (command == Command::FileProperties) ShowSelectedFileProperties(rowProcess(row), actions);
 }
 
 void NetworkTab::closeConnection(int row) {

@@ -2,112 +2,78 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
 namespace {
 
 using namespace dravik;
-using A = MainAction;
 using C = Command;
+using T = Tab;
 
-ResolvedCommand Page(Tab tab, Command command) { return {A::PageCommand, tab, command}; }
-
-// Doing nothing is one outcome, whatever the other fields hold.
-bool Same(const ResolvedCommand& got, const ResolvedCommand& expected) {
-  return expected.action == A::Nothing ? got.action == A::Nothing : got == expected;
-}
-
-TEST(Dispatch, EveryButtonKeyReachesItsCommand) {
+TEST(Dispatch, APageCommandGoesToTheSelectedTabThatCarriesItOrTheOnlyTabThatDoes) {
   struct Case {
-    const wchar_t* key;
-    Tab tab;
-    ResolvedCommand expected;
+    Command command;
+    Tab selected;
+    std::optional<Tab> page;
   };
   const Case cases[] = {
-      {L"Refresh", Tab::Network, {A::Refresh, Tab::Network, {}}},
-      {L"ShowWindow", Tab::Tasks, Page(Tab::Tasks, C::ShowWindow)},
-      {L"EndTask", Tab::Tasks, Page(Tab::Tasks, C::EndTask)},
-      {L"Run", Tab::Processes, {A::Run, Tab::Processes, {}}},
-      {L"Terminate", Tab::Processes, Page(Tab::Processes, C::TerminateProcess)},
-      {L"Terminate", Tab::Network, Page(Tab::Network, C::TerminateNetworkProcess)},
-      {L"Properties", Tab::Processes, Page(Tab::Processes, C::FileProperties)},
-      {L"Properties", Tab::Network, Page(Tab::Network, C::NetworkFileProperties)},
-      {L"StartServ", Tab::Services, Page(Tab::Services, C::StartService)},
-      {L"PauseServ", Tab::Services, Page(Tab::Services, C::PauseService)},
-      {L"ResumeServ", Tab::Services, Page(Tab::Services, C::ResumeService)},
-      {L"DeleteServ", Tab::Services, Page(Tab::Services, C::DeleteService)},
-      // The service commands do not look at the tab.
-      {L"StopServ", Tab::Tasks, Page(Tab::Services, C::StopService)},
-      {L"About", Tab::Network, {A::About, Tab::Network, {}}},
-      // Terminate and Properties do nothing on Tasks and Services; keys are exact.
-      {L"Terminate", Tab::Tasks, {}}, {L"Terminate", Tab::Services, {}},
-      {L"Properties", Tab::Tasks, {}}, {L"Properties", Tab::Services, {}},
-      {L"refresh", Tab::Tasks, {}}, {L"Refresh ", Tab::Tasks, {}}, {L"", Tab::Tasks, {}},
+      // Terminate and Properties act on the Processes or the Network list;
+      // the Tasks and Services tabs have nothing for them to do.
+      {C::TerminateProcess, T::Processes, T::Processes}, {C::TerminateProcess, T::Network, T::Network},
+      {C::FileProperties, T::Network, T::Network},       {C::FileProperties, T::Processes, T::Processes},
+      {C::TerminateProcess, T::Tasks, std::nullopt},     {C::FileProperties, T::Services, std::nullopt},
+      // The other row commands belong to one tab, whatever is selected.
+      {C::StopService, T::Tasks, T::Services},           {C::StartupManual, T::Network, T::Services},
+      {C::ViewDriverServices, T::Processes, T::Services}, {C::ShowWindow, T::Network, T::Tasks},
+      {C::EndTask, T::Tasks, T::Tasks},                  {C::CloseConnection, T::Processes, T::Network},
+      // The program's own commands and no command at all go to no page.
+      {C::Refresh, T::Tasks, std::nullopt},              {C::Exit, T::Services, std::nullopt},
+      {C::None, T::Tasks, std::nullopt},
   };
   for (const Case& c : cases) {
-    EXPECT_TRUE(Same(ResolveButton(c.key, c.tab), c.expected)) << "row " << &c - cases;
+    EXPECT_EQ(CommandPage(c.command, c.selected), c.page)
+        << "command " << static_cast<int>(c.command) << " on tab " << static_cast<int>(c.selected);
   }
-  for (const auto& b : ToolbarButtons()) {
-    if (!b.key) continue;
-    bool reaches = false;
-    for (Tab tab : {Tab::Tasks, Tab::Processes, Tab::Services, Tab::Network}) {
-      reaches = reaches || ResolveButton(b.key, tab).action != A::Nothing;
-    }
-    EXPECT_TRUE(reaches) << "toolbar key without a command at position " << b.position;
+  for (C own : {C::Refresh, C::Run, C::About, C::HelpFile, C::CheckForUpdates, C::Language, C::Exit}) {
+    EXPECT_TRUE(IsProgramCommand(own)) << static_cast<int>(own);
   }
+  EXPECT_FALSE(IsProgramCommand(C::ShowWindow));
+  EXPECT_FALSE(IsProgramCommand(C::None));
 }
 
-TEST(Dispatch, EveryMenuItemReachesItsCommandFromOneEntry) {
-  const std::pair<MenuId, ResolvedCommand> cases[] = {
-      {MenuId::Exit, {A::Exit, Tab::Tasks, {}}}, {MenuId::Language, {A::Language, Tab::Tasks, {}}},
-      {MenuId::HelpFile, {A::HelpFile, Tab::Tasks, {}}}, {MenuId::Update, {A::Update, Tab::Tasks, {}}},
-      {MenuId::About, {A::About, Tab::Tasks, {}}},
-      {MenuId::ShowWinServ, Page(Tab::Services, C::ViewWinServices)},
-      {MenuId::ShowDrvServ, Page(Tab::Services, C::ViewDriverServices)},
-      {MenuId::ShowWinTask, Page(Tab::Tasks, C::ShowWindow)}, {MenuId::EndTask, Page(Tab::Tasks, C::EndTask)},
-      {MenuId::TerminateProcess, Page(Tab::Processes, C::TerminateProcess)},
-      {MenuId::FileProperties, Page(Tab::Processes, C::FileProperties)},
-      {MenuId::StartServ, Page(Tab::Services, C::StartService)},
-      {MenuId::StopServ, Page(Tab::Services, C::StopService)},
-      {MenuId::PauseServ, Page(Tab::Services, C::PauseService)},
-      {MenuId::ResumeServ, Page(Tab::Services, C::ResumeService)},
-      {MenuId::DeleteServ, Page(Tab::Services, C::DeleteService)},
-      {MenuId::BootServ, Page(Tab::Services, C::StartupBoot)},
-      {MenuId::SystemServ, Page(Tab::Services, C::StartupSystem)},
-      {MenuId::AutomaticServ, Page(Tab::Services, C::StartupAutomatic)},
-      {MenuId::ManualServ, Page(Tab::Services, C::StartupManual)},
-      {MenuId::DisabledServ, Page(Tab::Services, C::StartupDisabled)},
-      {MenuId::CloseConnection, Page(Tab::Network, C::CloseConnection)},
-      {MenuId::TerminateNetworkPrc, Page(Tab::Network, C::TerminateNetworkProcess)},
-      {MenuId::FileNetworkProperties, Page(Tab::Network, C::NetworkFileProperties)},
-      // Titles open their menus; they are not commands.
-      {MenuId::File, {}}, {MenuId::StartupType, {}}, {MenuId::None, {}}, {static_cast<MenuId>(9999), {}}};
-  std::set<MenuId> covered;
-  for (const auto& [id, expected] : cases) {
-    EXPECT_TRUE(Same(ResolveMenu(id, Tab::Tasks), expected)) << "menu id " << static_cast<int>(id);
-    if (expected.action != A::Nothing) covered.insert(id);
-  }
+TEST(Dispatch, EveryMenuItemAndButtonSendsACommandSomethingCarriesOut) {
   for (const MenuItemDef& item : MenuItems()) {
-    const bool title = item.id == MenuId::File || item.id == MenuId::View ||
-                       item.id == MenuId::Help || item.id == MenuId::StartupType;
-    if (item.id != MenuId::None && !title) { EXPECT_TRUE(covered.count(item.id)) << static_cast<int>(item.id); }
+    if (item.command == C::None) continue;
+    bool reaches = IsProgramCommand(item.command);
+    for (Tab tab : kTabs) reaches = reaches || CommandPage(item.command, tab).has_value();
+    EXPECT_TRUE(reaches) << "menu item " << item.key;
+  }
+  for (const ToolbarButtonDef& button : ToolbarButtons()) {
+    if (button.command == C::None) continue;
+    bool reaches = IsProgramCommand(button.command);
+    for (Tab tab : kTabs) reaches = reaches || CommandPage(button.command, tab).has_value();
+    EXPECT_TRUE(reaches) << "button " << button.tipKey;
   }
 }
 
 TEST(TabSwitch, ButtonsAndWorkFollowTheSelectedTab) {
+  // The toolbar's buttons by position: 2 Refresh, 3 Show Window, 4 End Task,
+  // 6 Run, 7 Terminate, 8 Properties, 10-14 the service commands, 16 About.
   const std::tuple<Tab, std::set<int>, TabWork> cases[] = {
-      {Tab::Tasks, {2, 3, 4, 16}, TabWork::Nothing},
-      {Tab::Processes, {2, 6, 7, 8, 16}, TabWork::Refresh},
-      {Tab::Services, {2, 10, 11, 12, 13, 14, 16}, TabWork::Refresh},
-      {Tab::Network, {2, 6, 7, 8, 16}, TabWork::WatchNetwork}};
+      {T::Tasks, {2, 3, 4, 16}, TabWork::Nothing},
+      {T::Processes, {2, 6, 7, 8, 16}, TabWork::Refresh},
+      {T::Services, {2, 10, 11, 12, 13, 14, 16}, TabWork::Refresh},
+      {T::Network, {2, 6, 7, 8, 16}, TabWork::WatchNetwork}};
+  const auto buttons = ToolbarButtons();
+  ASSERT_EQ(buttons.size(), 16u);
   for (const auto& [tab, enabled, work] : cases) {
-    const TabSwitch s = TabSwitchFor(tab);
     std::set<int> on;
-    for (int p = 1; p <= 16; ++p) {
-      if (s.enabled[p - 1] && p != 1 && p != 5 && p != 9 && p != 15) on.insert(p);  // not separators
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+      if (buttons[i].command != C::None && ToolbarEnabled(buttons[i].command, tab)) on.insert(static_cast<int>(i) + 1);
     }
     EXPECT_EQ(on, enabled) << "tab " << static_cast<int>(tab);
-    EXPECT_EQ(s.work, work) << "tab " << static_cast<int>(tab);
+    EXPECT_EQ(TabWorkFor(tab), work) << "tab " << static_cast<int>(tab);
   }
 }
 

@@ -191,7 +191,7 @@ HWND VisibleWindow(DWORD pid, const wchar_t* className, const std::wstring& titl
   return nullptr;
 }
 
-void Command(HWND main, dravik::MenuId id) {
+void Send(HWND main, dravik::Command id) {
   ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
@@ -221,19 +221,19 @@ void UseEveryPart(const testsupport::ChildProcess& child, const testsupport::Loo
         << "the " << tabNames[tab] << " list stayed empty";
   }
 
-  Command(main, dravik::MenuId::About);
+  Send(main, dravik::Command::About);
   HWND about = nullptr;
   EXPECT_TRUE(WaitFor([&] { return (about = VisibleWindow(pid, L"DravikAboutBox")) != nullptr; }))
       << "About did not open";
   if (about) ::PostMessageW(about, WM_CLOSE, 0, 0);
 
-  Command(main, dravik::MenuId::HelpFile);
+  Send(main, dravik::Command::HelpFile);
   HWND help = nullptr;
   EXPECT_TRUE(WaitFor([&] { return (help = VisibleWindow(pid, nullptr, L"Dravik Task Manager Help")) != nullptr; }, 20s))
       << "the help did not open";
   if (help) ::PostMessageW(help, WM_CLOSE, 0, 0);
 
-  Command(main, dravik::MenuId::Update);
+  Send(main, dravik::Command::CheckForUpdates);
   testsupport::MessageBoxInfo box;
   EXPECT_TRUE(WaitFor([&] { return (box = testsupport::FindMessageBox(pid)).window != nullptr; }, 20s))
       << "the update check showed nothing";
@@ -247,7 +247,7 @@ void UseEveryPart(const testsupport::ChildProcess& child, const testsupport::Loo
   }
 
   EXPECT_TRUE(WaitFor([&] { return testsupport::FindMessageBox(pid).window == nullptr; }));
-  Command(main, dravik::MenuId::Exit);
+  Send(main, dravik::Command::Exit);
   ASSERT_TRUE(child.waitForExit(15000)) << "File > Exit did not end the program";
   EXPECT_EQ(child.exitCode(), 0u);
 }

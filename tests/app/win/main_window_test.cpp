@@ -28,6 +28,9 @@
 
 namespace {
 
+// The command id the toolbar button at a 1-based position sends.
+int ButtonId(int position) { return static_cast<int>(dravik::ToolbarButtons()[position - 1].command); }
+
 using namespace dravik;
 using namespace std::chrono_literals;
 constexpr wchar_t kTestLanguage[] = L"ZzMainWindowTest";
@@ -58,6 +61,27 @@ std::wstring Expected(const std::string& section, const std::string& key) {
 std::wstring MenuText(HMENU menu, UINT id) {
   wchar_t text[256] = {};
   return ::GetMenuStringW(menu, id, text, 255, MF_BYCOMMAND) > 0 ? text : L"";
+}
+
+// The text of the menu table's item `index`, found where the table says it
+// goes: its menu, at its place among that menu's items.
+std::wstring MenuItemText(MainWindow& w, std::size_t index) {
+  std::map<Menu, HMENU> menus{{Menu::Bar, ::GetMenu(w.window())},
+                              {Menu::PopupTasks, w.popupMenu(Tab::Tasks)},
+                              {Menu::PopupProcesses, w.popupMenu(Tab::Processes)},
+                              {Menu::PopupServices, w.popupMenu(Tab::Services)},
+                              {Menu::PopupNetwork, w.popupMenu(Tab::Network)}};
+  std::map<Menu, int> places;
+  const auto items = MenuItems();
+  for (std::size_t i = 0; i <= index; ++i) {
+    HMENU menu = menus[items[i].parent];
+    const int place = places[items[i].parent]++;
+    if (items[i].opens != Menu::Bar) menus[items[i].opens] = ::GetSubMenu(menu, place);
+    if (i < index) continue;
+    wchar_t text[256] = {};
+    return ::GetMenuStringW(menu, static_cast<UINT>(place), text, 255, MF_BYPOSITION) > 0 ? text : L"";
+  }
+  return L"";
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -108,7 +132,7 @@ class MainWindowTest : public ::testing::Test {
   MainWindow& window() { return *app_->mainWindow(); }
   bool logged(const std::string& entry) const { return std::count(log_.begin(), log_.end(), entry) > 0; }
   void clickButton(int position) {
-    ::SendMessageW(main_, WM_COMMAND, MAKEWPARAM(ToolbarCommandId(position), BN_CLICKED),
+    ::SendMessageW(main_, WM_COMMAND, MAKEWPARAM(ButtonId(position), BN_CLICKED),
                    reinterpret_cast<LPARAM>(window().toolbar()));
   }
   std::string command(const char* page, Command c) { return page + std::string(".command") + std::to_string(static_cast<int>(c)); }
@@ -130,18 +154,15 @@ TEST_F(MainWindowTest, EveryElementShowsTheTextOfItsKey) {
     const std::wstring expected = Expected("Main", e.key);
     switch (e.kind) {
       case ElementKind::MenuItem: {
-        std::wstring shown = MenuText(::GetMenu(main_), e.index);
-        for (Tab tab : {Tab::Tasks, Tab::Processes, Tab::Services, Tab::Network}) {
-          if (shown.empty()) shown = MenuText(w.popupMenu(tab), e.index);
-        }
-        EXPECT_EQ(shown, static_cast<MenuId>(e.index) == MenuId::HelpFile ? expected + L"\tF1" : expected)
+        const std::wstring shown = MenuItemText(w, static_cast<std::size_t>(e.index));
+        EXPECT_EQ(shown, MenuItems()[static_cast<std::size_t>(e.index)].command == Command::HelpFile ? expected + L"\tF1" : expected)
             << "menu item " << e.index;
         continue;
       }
       case ElementKind::ToolTip: {  // asked of the window as the toolbar's tool tip does
         NMTTDISPINFOW info{};
         info.hdr.hwndFrom = reinterpret_cast<HWND>(::SendMessageW(w.toolbar(), TB_GETTOOLTIPS, 0, 0));
-        info.hdr.idFrom = ToolbarCommandId(e.index);
+        info.hdr.idFrom = static_cast<UINT_PTR>(ButtonId(e.index));
         info.hdr.code = TTN_GETDISPINFOW;
         ::SendMessageW(main_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         if (info.lpszText) wcsncpy(text, info.lpszText, 255);
@@ -183,7 +204,7 @@ TEST_F(MainWindowTest, TabSwitchesMoveThePagesSetTheButtonsAndCommandsReachThePa
     w.selectTab(tab);
     testsupport::PumpFor(100ms);
     for (int p : {2, 3, 4, 6, 7, 8, 10, 11, 12, 13, 14, 16}) {
-      const bool on = ::SendMessageW(w.toolbar(), TB_ISBUTTONENABLED, ToolbarCommandId(p), 0) != 0;
+      const bool on = ::SendMessageW(w.toolbar(), TB_ISBUTTONENABLED, ButtonId(p), 0) != 0;
       EXPECT_EQ(on, enabled.count(p) == 1) << "tab " << t << " button " << p;
     }
     for (int i = 0; i < 4; ++i) {  // the selected page at 100 x 840 twips, the others at -20000
@@ -206,10 +227,10 @@ TEST_F(MainWindowTest, TabSwitchesMoveThePagesSetTheButtonsAndCommandsReachThePa
   clickButton(8);
   clickButton(11);  // service buttons act whatever tab is selected
   clickButton(6);
-  ::SendMessageW(main_, WM_COMMAND, static_cast<WPARAM>(MenuId::About), 0);
+  ::SendMessageW(main_, WM_COMMAND, static_cast<WPARAM>(Command::About), 0);
   HELPINFO help{.cbSize = sizeof(HELPINFO)};
   ::SendMessageW(main_, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));  // F1 anywhere
-  EXPECT_EQ(log_, (std::vector<std::string>{command("network", Command::NetworkFileProperties),
+  EXPECT_EQ(log_, (std::vector<std::string>{command("network", Command::FileProperties),
                                             command("services", Command::StopService), "run", "about", "help"}));
 }
 

@@ -68,7 +68,7 @@ TEST(Program, RunsOnceHidesOnCloseStaysInTheTrayAndSavesItsSizeOnExit) {
   EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
 
   // The window cannot grow past the 1024 x 768 desktop, so it keeps its size: 10 twips a pixel.
-  ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(dravik::MenuId::Exit), 0);
+  ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(dravik::Command::Exit), 0);
   ASSERT_TRUE(program.waitForExit(10000)) << "File > Exit did not end the program";
   EXPECT_EQ(program.exitCode(), 0u);
   EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), std::to_wstring((r.bottom - r.top) * 10));

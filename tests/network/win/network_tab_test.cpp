@@ -154,21 +154,21 @@ TEST_F(NetworkTabTest, CommandsOnTheSelectedRow) {
   EXPECT_EQ(box(0), L"Unable to close selected connection: \r\napp.exe [1050:10.0.0.2:80]|Close Connection|48");
   EXPECT_EQ(box(1), L"Unable to close selected connection: \r\ndns.exe [53::]|Close Connection|48");
 
-  command(Command::TerminateNetworkProcess, L"1050", platform::mb::kAnswerNo);
+  command(Command::TerminateProcess, L"1050", platform::mb::kAnswerNo);
   EXPECT_EQ(box(2), L"Are you sure you want to terminate this process?|Process: app.exe (PID: 1234)|52");
   EXPECT_TRUE(processes.kills.empty());
-  command(Command::TerminateNetworkProcess, L"1050", platform::mb::kAnswerYes);
-  command(Command::TerminateNetworkProcess, L"53", platform::mb::kAnswerYes);  // a UDP tag indexes the UDP records
+  command(Command::TerminateProcess, L"1050", platform::mb::kAnswerYes);
+  command(Command::TerminateProcess, L"53", platform::mb::kAnswerYes);  // a UDP tag indexes the UDP records
   EXPECT_EQ(processes.kills, (std::vector<std::uint32_t>{1234, 900}));
   EXPECT_EQ(fake.tcpCalls, reads) << "the count watch, not the command, rebuilds";
 
-  command(Command::NetworkFileProperties, L"1050");
-  command(Command::NetworkFileProperties, L"135");
+  command(Command::FileProperties, L"1050");
+  command(Command::FileProperties, L"135");
   EXPECT_EQ(shellFiles.propertiesShown, std::vector<std::wstring>{L"C:\\Apps\\app.exe"});
   EXPECT_EQ(box(5), L"Process path not found!|Process: (System)|16");
 
   window.select(-1);  // nothing selected: nothing happens
-  for (Command c : {Command::CloseConnection, Command::TerminateNetworkProcess, Command::NetworkFileProperties}) {
+  for (Command c : {Command::CloseConnection, Command::TerminateProcess, Command::FileProperties}) {
     EXPECT_TRUE(tab().command(c));
   }
   EXPECT_EQ(window.ui.boxes.size(), 6u);
@@ -206,9 +206,9 @@ TEST_F(NetworkTabTest, ACommandChosenDuringARebuildActsOnItsConnectionOrOnNothin
   fake.duringRead = [&] {
     fake.duringRead = nullptr;
     window.select(row(L"1050"));
-    tab().command(Command::TerminateNetworkProcess);
+    tab().command(Command::TerminateProcess);
     window.select(row(L"1051"));
-    tab().command(Command::NetworkFileProperties);
+    tab().command(Command::FileProperties);
   };
   window.ui.answers = {platform::mb::kAnswerYes};
   tab().refresh();
