@@ -196,48 +196,32 @@ TEST_F(TaskListTest, RowsAreKeyedByHandleAndRewrittenOnlyOnAChange) {
   EXPECT_EQ(rows.images.at(L"h1A2B"), 0x1A2Cu);
 }
 
-class TaskCommandsTest : public TaskListTest {
- protected:
-  TaskCommandsTest() {
-    parts.tasks = &tasks;
-    parts.ui = &ui;
-    parts.messages = &messages;
-    parts.processPath = [this](std::uint32_t pid) {
-      pathsAsked.push_back(pid);
-      return pid == 7 ? std::wstring(L"c:\\windows\\Explorer.EXE") : std::wstring(L"C:\\x.exe");
-    };
-    parts.enableMainWindow = [this](bool on) { events.push_back(on ? L"enable" : L"disable"); };
-    parts.giveBackMainWindow = [this] { events.push_back(L"give back"); };
-    parts.minimizeMainWindow = [this] { events.push_back(L"minimize"); };
-    windows.onClose = [&](WindowHandle) { events.push_back(L"close posted"); };
-  }
-  bool endSelected() { return dravik::EndTask(dravik::SelectedTaskOf(rows), parts); }
+TEST_F(TaskListTest, EndTaskWarnsOnTheShellAndOnYesBringsTheTaskForwardBeforeEndingIt) {
   fakes::FakeUserInterface ui;
-  dravik::MessageTexts messages;
-  dravik::TaskCommandParts parts;
+  dravik::MessageTexts messages;  // the English texts
   std::vector<std::uint32_t> pathsAsked;
-  std::vector<std::wstring> events;
-};
-
-TEST_F(TaskCommandsTest, TheShellGetsTheWarningAndOnYesTheTaskComesForwardBeforeItEnds) {
+  const dravik::TaskCommandParts parts{
+      &tasks, &ui, &messages,
+      [&](std::uint32_t pid) { return pathsAsked.push_back(pid), std::wstring(L"c:\\windows\\Explorer.EXE"); },
+      [&](bool on) { ui.events.push_back(on ? L"enable" : L"disable"); },
+      [&] { ui.events.push_back(L"give back"); }, nullptr};
+  windows.onClose = [&](WindowHandle) { ui.events.push_back(L"close posted"); };
   add(0x10, L"Desktop", 7).minimized = true;
   refresh();
-  EXPECT_FALSE(endSelected());  // nothing selected: nothing asked
-  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_FALSE(dravik::EndTask(dravik::SelectedTaskOf(rows), parts));  // nothing selected: nothing asked
   rows.selected = 0;
   ui.answers = {platform::mb::kAnswerNo, platform::mb::kAnswerYes, platform::mb::kAnswerYes};
-  EXPECT_FALSE(endSelected());
-  EXPECT_TRUE(events.empty() && windows.calls.empty() && processes.kills.empty());
+  EXPECT_FALSE(dravik::EndTask(dravik::SelectedTaskOf(rows), parts));
   EXPECT_EQ(ui.boxes.at(0).flags, 20u);
   EXPECT_EQ(ui.boxes[0].text, L"Warning!\r\nEnding this task may cause your Windows to crash or restart!"
                               L"\r\n\r\nAre you sure you want to end this task?");
-  EXPECT_TRUE(endSelected());
+  EXPECT_TRUE(dravik::EndTask(dravik::SelectedTaskOf(rows), parts));
   EXPECT_EQ(windows.calls, (std::vector<std::wstring>{L"restore", L"foreground"}));
-  EXPECT_EQ(events, (std::vector<std::wstring>{L"disable", L"close posted", L"enable", L"give back"}));
+  EXPECT_EQ(ui.events, (std::vector<std::wstring>{L"box", L"box", L"disable", L"close posted", L"enable", L"give back"}));
   EXPECT_EQ(processes.kills, (std::vector<std::uint32_t>{7}));
   EXPECT_FALSE(dravik::EndTask(dravik::SelectedTask{0, 0, L"odd row"}, parts));  // answered Yes
   EXPECT_EQ(pathsAsked, (std::vector<std::uint32_t>{7, 7}));  // pid 0 is not looked up
-  EXPECT_EQ(events.size(), 4u);
+  EXPECT_EQ(processes.kills.size() + windows.calls.size(), 3u);
   for (const wchar_t* shell : {L"C:\\WINDOWS\\EXPLORER.EXE", L"d:\\Windows\\explorer.exe"}) {
     EXPECT_EQ(dravik::EndTaskConfirmation(shell, L"x", messages).flags, 20u) << shell;
   }
