@@ -2,8 +2,8 @@
 // helper program, in a stand-in main window of this test.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "app/win/refresh_timer.h"
@@ -26,13 +26,10 @@ class TasksTabTest : public ::testing::Test {
   // Starts the helper and waits for its `count` visible windows, handling our own messages meanwhile.
   std::vector<HWND> start(const std::wstring& arguments, std::size_t count) {
     helpers_.push_back(testsupport::Start(HelperPath(), arguments));
-    return windowsOf(helpers_.back(), count);
-  }
-  std::vector<HWND> windowsOf(const testsupport::ChildProcess& helper, std::size_t count) {
     std::vector<HWND> found;
     testsupport::PumpUntil([&] {
       found.clear();
-      for (HWND w : testsupport::WindowsOf(helper.pid(), L"DravikTaskHelper")) {
+      for (HWND w : testsupport::WindowsOf(helpers_.back().pid(), L"DravikTaskHelper")) {
         if (::IsWindowVisible(w)) found.push_back(w);
       }
       return found.size() == count;
