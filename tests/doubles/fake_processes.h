@@ -65,7 +65,6 @@ class FakeProcessQuery final : public platform::ProcessQuery {
   bool forEachObject(const std::wstring& wql, const std::vector<std::wstring>& properties,
                      const std::function<void(const std::vector<platform::PropertyValue>&)>& visit)
       override {
-    ++queries;
     lastQuery = wql;
     lastProperties = properties;
     for (std::size_t o = 0; reachable && o < objects.size(); ++o) {
@@ -80,7 +79,6 @@ class FakeProcessQuery final : public platform::ProcessQuery {
 
   std::vector<std::map<std::wstring, platform::PropertyValue>> objects;
   bool reachable = true;
-  int queries = 0;
   std::wstring lastQuery;
   std::vector<std::wstring> lastProperties;
 };

@@ -33,13 +33,10 @@ struct FakeWindow {
   IconHandle bigIcon = 0, smallIcon = 0, classBigIcon = 0, classSmallIcon = 0;
   bool hung = false;  // every timed message fails
   bool minimized = false;
-  bool refusesForeground = false;
 };
 
 class FakeTaskWindows final : public platform::TaskWindows {
  public:
-  static constexpr IconHandle kLogo = 0x7F05, kApplication = 0x7F00;
-
   // Adds on top of the z-order (the first the walk meets is the last added).
   FakeWindow& add(FakeWindow w) {
     zOrder.insert(zOrder.begin(), w.handle);
@@ -96,12 +93,10 @@ class FakeTaskWindows final : public platform::TaskWindows {
   }
   void setForeground(WindowHandle w) override {
     calls.push_back(L"foreground");
-    if (exists(w) && !windows[w].refusesForeground) foregroundWindow = w;
+    if (exists(w)) foregroundWindow = w;
   }
   WindowHandle foreground() override { return foregroundWindow; }
-  IconHandle stockIcon(platform::StockIcon which) override {
-    return which == platform::StockIcon::WindowsLogo ? kLogo : kApplication;
-  }
+  IconHandle stockIcon(platform::StockIcon which) override { return static_cast<IconHandle>(which) + 0x7F00; }
 
   std::map<WindowHandle, FakeWindow> windows;
   std::vector<WindowHandle> zOrder;  // top first
@@ -109,13 +104,9 @@ class FakeTaskWindows final : public platform::TaskWindows {
   std::vector<WindowHandle> closesPosted;
   std::function<void(WindowHandle)> onClose;  // what the window does with WM_CLOSE
   std::vector<std::wstring> calls;            // "restore", "foreground" in order
-  std::vector<unsigned> timeoutsSeen;
 
  private:
-  bool timedMessage(WindowHandle w, unsigned timeoutMs) {
-    timeoutsSeen.push_back(timeoutMs);
-    return exists(w) && !windows[w].hung;
-  }
+  bool timedMessage(WindowHandle w, unsigned) { return exists(w) && !windows[w].hung; }
 };
 
 class FakePerformanceCounters final : public platform::PerformanceCounters {
