@@ -2,8 +2,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "doubles/fake_network_tables.h"
 #include "doubles/fake_system.h"
 #include "network/network_rows.h"
@@ -33,16 +31,10 @@ class NetworkTest : public ::testing::Test {
       [](std::uint32_t pid) { return pid == 4 ? L"(System)" : L"(" + std::to_wstring(pid) + L")"; }};
 };
 
-TEST(NetworkWords, ByteOrderStateNamesAndFileNames) {
-  // Bytes 00 50 in memory are port 80; the upper half of the word is ignored.
-  const std::uint8_t port80[4] = {0x00, 0x50, 0xAB, 0xCD};
-  std::uint32_t word;
-  std::memcpy(&word, port80, 4);
-  EXPECT_EQ(dravik::NetToHostPort(word), 80);
-  EXPECT_EQ(dravik::NetToHostPort(fakes::PortWord(256)), 256);
-  const std::uint8_t loopback[4] = {0x7F, 0x00, 0x00, 0x01};
-  std::memcpy(&word, loopback, 4);
-  EXPECT_EQ(dravik::AddressText(word), L"127.0.0.1");
+TEST(NetworkWords, PortAndAddressWordsStateNamesAndFileNames) {
+  // The real tables' byte order is proved by the Wine test's loopback sockets; here the words it cannot stage:
+  // a port word's upper half is ignored, and an address octet of 128 or more is not a sign.
+  EXPECT_EQ(dravik::NetToHostPort(fakes::PortWord(256) | 0xCDAB0000u), 256);
   EXPECT_EQ(dravik::AddressText(Ipv4(255, 255, 255, 200)), L"255.255.255.200");
 
   EXPECT_THAT((std::vector{dravik::TcpStateName(0), dravik::TcpStateName(2), dravik::TcpStateName(5),

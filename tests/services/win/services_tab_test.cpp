@@ -88,6 +88,8 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
   EXPECT_EQ(window.ui.pumps, pumps) << "nor wait";
 
   command(Command::PauseService, platform::mb::kAnswerYes);
+  EXPECT_EQ(window.ui.boxes.back().text, L"Pausing services might cause some programs to malfunction or result in "
+                                         L"system instability!\r\n\r\nName: " + name() + L"\r\nDo you want to pause this service?");
   EXPECT_EQ(shown(), L"Paused/Manual/" + std::to_wstring(kPausedYellow));
   command(Command::ResumeService);
   EXPECT_EQ(shown(), L"Running/Manual/0");
