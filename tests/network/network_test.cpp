@@ -47,7 +47,7 @@ TEST(NetworkWords, PortAndAddressWordsStateNamesAndFileNames) {
               ElementsAre(L"app.exe", L"", L"", L"", L"tool.com"));
 }
 
-TEST_F(NetworkTest, AllZeroRowsKeepTheRecordOfTheEarlierRead) {
+TEST_F(NetworkTest, SkippedRowsAndFailedReadsKeepTheRecordsOfTheEarlierRead) {
   fake.tcp = {Tcp(5, Ipv4(127, 0, 0, 1), 5000, Ipv4(127, 0, 0, 1), 5001, 77)};
   fake.udp = {Udp(0, 0, 42), Udp(0, 137, 88)};
   rows();
@@ -59,6 +59,9 @@ TEST_F(NetworkTest, AllZeroRowsKeepTheRecordOfTheEarlierRead) {
   EXPECT_EQ(tables.tcpConnection(0).localPort + L"/" + std::to_wstring(tables.tcpConnection(0).owningPid), L"5000/77");
   EXPECT_EQ(tables.udpEndpoint(1).localPort + L"/" + std::to_wstring(tables.udpEndpoint(1).owningPid), L"137/88");
   EXPECT_EQ(list.size(), 3u);
+  fake.tcpError = fake.udpError = 31;
+  fake.tcp.clear();
+  EXPECT_EQ(rows().size(), 3u) << "a failed read keeps the counts and records of the last good one";
 }
 
 TEST_F(NetworkTest, OnlyTheFirst2001RowsAreStoredAndListedAndMessagesArePumpedPerRow) {
@@ -82,7 +85,7 @@ TEST_F(NetworkTest, OnlyTheFirst2001RowsAreStoredAndListedAndMessagesArePumpedPe
 }
 
 // The Wine tests tick the watch and close over this double; here what they do not stage.
-TEST_F(NetworkTest, AFailedCountReadIsForgotten) {
+TEST_F(NetworkTest, AFailedCountReadIsForgottenAndAMissingHelperIsSaid) {
   int rebuilds = 0;
   fake.tcp = {Tcp(2, 0, 135, 0, 0, 4), Tcp(5, Ipv4(127, 0, 0, 1), 5000, Ipv4(127, 0, 0, 1), 5001, 7)};
   tables.WatchTcpCount([&] { ++rebuilds; });
@@ -93,6 +96,10 @@ TEST_F(NetworkTest, AFailedCountReadIsForgotten) {
   tables.WatchTcpCount([&] { ++rebuilds; });
   EXPECT_EQ(rebuilds, 2) << "the first look, and the good read after the failed one";
   EXPECT_TRUE(ui.boxes.empty());
+  fake.basicSizeQueryResult = platform::iphlp::kNotSupported;
+  tables.WatchTcpCount([&] { ++rebuilds; });
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text + L"|" + ui.boxes[0].title + std::to_wstring(ui.boxes[0].flags), L"IP Helper not supported!|0");
 }
 
 }  // namespace
