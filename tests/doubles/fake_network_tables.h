@@ -36,7 +36,6 @@ inline FakeUdpRow Udp(std::uint32_t localAddress, std::uint16_t localPort, std::
 class FakeNetworkTables final : public platform::NetworkTables {
  public:
   std::uint32_t tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
-    ++tcpCalls;
     const std::uint32_t result = Answer(tcp, static_cast<std::uint32_t>(tcp.size()), tcpError, buffer, size);
     if (buffer && result != platform::iphlp::kInsufficientBuffer) {
       deepestRead = std::max(deepestRead, ++readDepth);
@@ -46,15 +45,14 @@ class FakeNetworkTables final : public platform::NetworkTables {
     return result;
   }
   std::uint32_t udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
-    ++udpCalls;
     return Answer(udp, static_cast<std::uint32_t>(udp.size()), udpError, buffer, size);
   }
   std::uint32_t basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) override {
     ++basicCalls;
     if (buffer == nullptr && basicSizeQueryResult) return *basicSizeQueryResult;
     // Only the count of this table is ever read.
-    const std::uint32_t rows = basicRows.value_or(static_cast<std::uint32_t>(tcp.size()));
-    return Answer(std::vector<std::array<std::uint32_t, 5>>{}, rows, basicError, buffer, size);
+    return Answer(std::vector<std::array<std::uint32_t, 5>>{}, static_cast<std::uint32_t>(tcp.size()), basicError, buffer,
+                  size);
   }
   // Succeeding, it removes the closed row from `tcp`, as Windows does.
   std::uint32_t setTcpEntry(const platform::BasicTcpRow& row) override {
@@ -69,14 +67,13 @@ class FakeNetworkTables final : public platform::NetworkTables {
 
   std::vector<FakeTcpRow> tcp;
   std::vector<FakeUdpRow> udp;
-  std::optional<std::uint32_t> basicRows;  // rows of the basic table; the TCP rows' number when not set
   // Errors the data calls return (the size queries still answer), 0 = none.
   std::uint32_t tcpError = 0, udpError = 0, basicError = 0;
   // What the basic table's size query returns instead of its normal answer.
   std::optional<std::uint32_t> basicSizeQueryResult;
   std::uint32_t setTcpEntryResult = 0;
   std::vector<platform::BasicTcpRow> setTcpEntryCalls;
-  int tcpCalls = 0, udpCalls = 0, basicCalls = 0;  // counting size queries
+  int basicCalls = 0;  // counting size queries
   // Runs inside every data call of the TCP owner table: a message that arrives while the table is read.
   std::function<void()> duringRead;
   int readDepth = 0, deepestRead = 0;  // how deep those calls are nested now, and the deepest seen

@@ -3,7 +3,7 @@
 // the real one where the library depends on it (size requests, buffers that
 // must be large enough, paging with a resume handle, the error codes of
 // commands that do not fit the state) and records every call, closes included,
-// so tests can check access rights, buffer sizes and that every handle was closed.
+// so tests can check access rights, paging and that every handle was closed.
 #include <algorithm>
 #include <map>
 #include <string>
@@ -29,10 +29,9 @@ class FakeServiceControl final : public platform::ServiceControl {
   }
   std::wstring systemMessage(long code) override { return messages.count(code) ? messages[code] : L""; }
   // An own-process service started on demand, with a display name and path made from `name`.
-  FakeServiceEntry& add(const std::wstring& name, std::uint32_t type = 0x10, std::uint32_t startType = 3) {
+  FakeServiceEntry& add(const std::wstring& name) {
     return services.emplace_back(FakeServiceEntry{
-        name, {type, startType, 0, 0, L"C:\\windows\\system32\\" + name + L".exe", L"", L"", L"LocalSystem",
-               name + L" display"}});
+        name, {0x10, 3, 0, 0, L"C:\\windows\\system32\\" + name + L".exe", L"", L"", L"LocalSystem", name + L" display"}});
   }
   FakeServiceEntry* find(const std::wstring& name) {
     auto it = std::find_if(services.begin(), services.end(), [&](auto& e) { return e.exists && e.name == name; });
@@ -54,7 +53,6 @@ class FakeServiceControl final : public platform::ServiceControl {
     std::uint32_t buffer, resume, needed;  // needed: what a call that did not fit reported
   };
   std::vector<EnumCall> enums;
-  std::vector<std::uint32_t> configBuffers;  // buffer size of each configuration query
 
  private:
   static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -68,7 +66,6 @@ class FakeServiceControl final : public platform::ServiceControl {
     Service(FakeServiceControl& owner, std::wstring name) : owner_(owner), name_(std::move(name)) {}
     ~Service() override { owner_.calls.push_back("close " + Narrow(name_)); }
     long queryConfig(std::uint32_t bufferBytes, std::uint32_t& bytesNeeded, platform::ServiceConfigData& config) override {
-      owner_.configBuffers.push_back(bufferBytes);
       return with("", [&](FakeServiceEntry& e) {
         constexpr std::uint32_t kNeeded = 90;  // whatever the texts
         if (bufferBytes < kNeeded) return (bytesNeeded = kNeeded, platform::scm::kErrorInsufficientBuffer);

@@ -80,11 +80,16 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
 
   const int pumps = window.ui.pumps;
   command(Command::StopService, platform::mb::kAnswerNo);
+  EXPECT_EQ(window.ui.boxes.back().text + L"|" + window.ui.boxes.back().title + std::to_wstring(window.ui.boxes.back().flags),
+            L"Stopping services might cause some programs to malfunction or result in system instability!\r\n\r\n"
+            L"Name: " + name() + L"\r\nDo you want to stop this service?|Warning!52");
   EXPECT_EQ(servicetests::ServiceState(name()), static_cast<DWORD>(SERVICE_RUNNING));
   EXPECT_EQ(window.selected(), row()) << "No must not rebuild";
   EXPECT_EQ(window.ui.pumps, pumps) << "nor wait";
 
   command(Command::PauseService, platform::mb::kAnswerYes);
+  EXPECT_EQ(window.ui.boxes.back().text, L"Pausing services might cause some programs to malfunction or result in "
+                                         L"system instability!\r\n\r\nName: " + name() + L"\r\nDo you want to pause this service?");
   EXPECT_EQ(shown(), L"Paused/Manual/" + std::to_wstring(kPausedYellow));
   command(Command::ResumeService);
   EXPECT_EQ(shown(), L"Running/Manual/0");
