@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/list_columns.h"
+#include "app/tab_descriptions.h"
 #include "app/settings.h"
 
 namespace dravik {

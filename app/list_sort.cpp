@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "app/list_columns.h"
+#include "app/tab_descriptions.h"
 
 namespace dravik {
 

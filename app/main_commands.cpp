@@ -1,7 +1,9 @@
 #include "app/main_commands.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
+
+#include "app/tab_descriptions.h"
 
 namespace dravik {
 
@@ -71,37 +73,9 @@ constexpr ToolbarButtonDef kToolbar[] = {
 };
 static_assert(std::size(kToolbar) == kToolbarButtonCount);
 
-// What each tab's page carries out, and the toolbar buttons it enables
-// besides Refresh and About.
-struct TabCommands {
-  Tab tab;
-  std::array<Command, 12> page;    // unused places hold None
-  std::array<Command, 5> buttons;
-  TabWork work;
-};
-constexpr TabCommands kTabCommands[] = {
-    {Tab::Tasks, {C::ShowWindow, C::EndTask}, {C::ShowWindow, C::EndTask}, TabWork::Nothing},
-    {Tab::Processes,
-     {C::TerminateProcess, C::FileProperties},
-     {C::Run, C::TerminateProcess, C::FileProperties},
-     TabWork::Refresh},
-    {Tab::Services,
-     {C::StartService, C::StopService, C::PauseService, C::ResumeService, C::DeleteService, C::StartupBoot,
-      C::StartupSystem, C::StartupAutomatic, C::StartupManual, C::StartupDisabled, C::ViewWinServices,
-      C::ViewDriverServices},
-     {C::StartService, C::StopService, C::PauseService, C::ResumeService, C::DeleteService},
-     TabWork::Refresh},
-    {Tab::Network,
-     {C::CloseConnection, C::TerminateProcess, C::FileProperties},
-     {C::Run, C::TerminateProcess, C::FileProperties},
-     TabWork::WatchNetwork},
-};
-
-const TabCommands& CommandsOf(Tab tab) { return kTabCommands[TabIndex(tab)]; }
-
-template <std::size_t N>
-bool Contains(const std::array<Command, N>& list, Command command) {
-  return command != C::None && std::find(list.begin(), list.end(), command) != list.end();
+template <class List>
+bool Contains(const List& list, Command command) {
+  return std::find(list.begin(), list.end(), command) != list.end();
 }
 
 }  // namespace
@@ -114,10 +88,10 @@ bool IsProgramCommand(Command command) {
 }
 
 std::optional<Tab> CommandPage(Command command, Tab selected) {
-  if (Contains(CommandsOf(selected).page, command)) return selected;
+  if (Contains(DescriptionOf(selected).commands, command)) return selected;
   std::optional<Tab> only;
-  for (const TabCommands& t : kTabCommands) {
-    if (!Contains(t.page, command)) continue;
+  for (const TabDescription& t : TabDescriptions()) {
+    if (!Contains(t.commands, command)) continue;
     if (only) return std::nullopt;
     only = t.tab;
   }
@@ -125,9 +99,9 @@ std::optional<Tab> CommandPage(Command command, Tab selected) {
 }
 
 bool ToolbarEnabled(Command command, Tab tab) {
-  return command == C::Refresh || command == C::About || Contains(CommandsOf(tab).buttons, command);
+  return command == C::Refresh || command == C::About || Contains(DescriptionOf(tab).buttons, command);
 }
 
-TabWork TabWorkFor(Tab tab) { return CommandsOf(tab).work; }
+TabWork TabWorkFor(Tab tab) { return DescriptionOf(tab).work; }
 
 }  // namespace dravik

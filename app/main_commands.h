@@ -6,6 +6,7 @@
 #include <span>
 
 #include "ui/commands.h"
+#include "ui/tab_description.h"
 
 namespace dravik {
 
@@ -49,12 +50,6 @@ std::optional<Tab> CommandPage(Command command, Tab selected);
 // Whether the toolbar button of `command` is enabled while `tab` is selected.
 bool ToolbarEnabled(Command command, Tab tab);
 
-// What a tab switch does besides moving the pages.
-enum class TabWork {
-  Nothing,        // the timer keeps the list current
-  Refresh,        // rebuild the list now
-  WatchNetwork,   // count rows into the status bar and let the page's timer run
-};
 TabWork TabWorkFor(Tab tab);
 
 }  // namespace dravik

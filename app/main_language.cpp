@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "app/list_columns.h"
+#include "app/tab_descriptions.h"
 #include "localization/message_texts.h"
 #include "localization/language_keys.h"
 
@@ -20,15 +20,7 @@ constexpr StatusTipKey kStatusTips[] = {{2, "69"}, {3, "71"}, {4, "73"}};
 
 }  // namespace
 
-TextKey TabLabelKey(Tab tab) {
-  switch (tab) {
-    case Tab::Tasks: return text_key::kTasksTab;
-    case Tab::Processes: return text_key::kProcessesTab;
-    case Tab::Services: return text_key::kServicesTab;
-    case Tab::Network: return text_key::kNetworkTab;
-  }
-  return text_key::kTasksTab;
-}
+TextKey TabLabelKey(Tab tab) { return DescriptionOf(tab).caption; }
 
 std::vector<LanguageElement> MainLanguageElements() {
   std::vector<LanguageElement> elements;

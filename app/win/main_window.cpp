@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/list_columns.h"
+#include "app/tab_descriptions.h"
 #include "app/list_sort.h"
 #include "app/main_language.h"
 #include "app/startup.h"

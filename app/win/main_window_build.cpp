@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <set>
 
-#include "app/list_columns.h"
+#include "app/tab_descriptions.h"
 #include "app/win/list_view_helpers.h"
 
 namespace dravik {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/list_columns.h"
+#include "app/tab_descriptions.h"
 #include "localization/message_texts.h"
 #include "localization/profile_reader.h"
 
