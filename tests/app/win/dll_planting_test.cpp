@@ -23,6 +23,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using testsupport::Descendant;
 using testsupport::WaitFor;
 
 constexpr const wchar_t* kPlantedNames[] = {L"pdh.dll",   L"winhttp.dll", L"iphlpapi.dll",
@@ -81,20 +82,6 @@ std::vector<std::pair<std::wstring, std::wstring>> Markers(const std::wstring& f
   return markers;
 }
 
-// Started in its own folder, so that the current folder is the planted one too.
-// It inherits this process's environment: the markers' folder and the proxy.
-testsupport::ChildProcess StartIn(const std::wstring& exe, const std::wstring& folder) {
-  std::wstring command = L"\"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info)) {
-    return testsupport::ChildProcess();
-  }
-  return testsupport::ChildProcess(info);
-}
-
 // Ends what `parent` started: a program that crashed (as one does that calls
 // a planted DLL) leaves Wine's debugger waiting, which would hold the test
 // runner's output open.
@@ -108,25 +95,6 @@ void EndProcessesStartedBy(DWORD parent) {
     const platform::win32::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
     if (process) ::TerminateProcess(process.get(), 99);
   }
-}
-
-HWND Descendant(HWND parent, const wchar_t* className, int id) {
-  struct Search {
-    const wchar_t* cls;
-    int id;
-    HWND found;
-  } search{className, id, nullptr};
-  ::EnumChildWindows(parent, [](HWND w, LPARAM param) {
-    auto* s = reinterpret_cast<Search*>(param);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(w, cls, 64);
-    if (_wcsicmp(cls, s->cls) == 0 && (s->id < 0 || ::GetDlgCtrlID(w) == s->id)) {
-      s->found = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 HWND VisibleWindow(DWORD pid, const wchar_t* className, const std::wstring& title = L"") {
@@ -241,7 +209,9 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
   {
     ::SetEnvironmentVariableW(L"DRAVIK_DLL_MARKERS", markers.c_str());
     ::SetEnvironmentVariableW(L"http_proxy", server.site.c_str());
-    auto child = StartIn(program, folder);
+    // Started in its own folder, so the current folder is the planted one too;
+    // it inherits this environment: the markers' folder and the proxy.
+    auto child = testsupport::Start(program, L"", folder);
     ::SetEnvironmentVariableW(L"DRAVIK_DLL_MARKERS", nullptr);
     ::SetEnvironmentVariableW(L"http_proxy", nullptr);
     ASSERT_TRUE(child.running()) << "the copied program did not start";

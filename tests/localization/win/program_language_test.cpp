@@ -50,18 +50,6 @@ const Expected kRussian{L"Russian",
 const Expected kGerman{L"German",
                        {{10, 0, L"Task"}, {10, 1, L"Status"}, {11, 4, L"Priorität"}, {13, 2, L"Lokale Adresse"}}};
 
-HWND ListOf(HWND main, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  ::EnumChildWindows(main, [](HWND w, LPARAM param) {
-    auto* s = reinterpret_cast<Search*>(param);
-    return ::GetDlgCtrlID(w) == s->id ? (s->found = w, FALSE) : TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 void ExpectLanguageShown(const Expected& expected) {
   // A run started for another code page says which, so that one that
   // silently fell back to 1252 cannot pass for 932.
@@ -79,7 +67,7 @@ void ExpectLanguageShown(const Expected& expected) {
   })) << "the program showed no main window";
 
   for (const Header& h : expected.headers) {
-    const HWND list = ListOf(main, h.list);
+    const HWND list = testsupport::Descendant(main, nullptr, h.list);
     ASSERT_NE(list, nullptr) << "list " << h.list;
     EXPECT_EQ(ColumnHeader(program.handle(), list, h.column), h.text) << "list " << h.list << " column " << h.column;
   }
