@@ -98,12 +98,4 @@ TEST_F(RefreshTickTest, CpuPanelOnlyOnAValidSampleOfAnOpenCounter) {
   EXPECT_EQ(panels[2], L"(5.00%) CPU Usage");
 }
 
-TEST(CounterTable, HoldsAtMostAHundredCounters) {
-  fakes::FakePerformanceCounters counters;
-  dravik::ProcessorCounter processor(counters);
-  processor.open();
-  for (int i = 0; i < 150; ++i) processor.AddCounter(L"\\Other(" + std::to_wstring(i) + L")");
-  EXPECT_EQ(processor.counters().size(), 100u);
-}
-
 }  // namespace

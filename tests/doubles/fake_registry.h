@@ -20,7 +20,6 @@ class FakeRegistry final : public platform::Registry {
 
   std::unique_ptr<platform::RegistryKey> openKey(platform::RegistryRoot root, const std::wstring& path,
                                                  std::uint32_t, long& result) override {
-    ++opens;
     auto found = keys_.find({root, Folded(path)});
     result = found == keys_.end() ? 2 /* ERROR_FILE_NOT_FOUND */ : platform::kErrorSuccess;
     return found == keys_.end() ? nullptr : std::make_unique<Key>(found->second);
@@ -34,7 +33,6 @@ class FakeRegistry final : public platform::Registry {
                  const std::wstring& value) {
     Key(keys_[{root, Folded(path)}]).setString(name, value);
   }
-  int opens = 0;
 
  private:
   static std::wstring Folded(std::wstring text) {

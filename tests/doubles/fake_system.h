@@ -35,10 +35,9 @@ class FakeShell final : public platform::Shell {
                         const std::wstring& parameters, const std::wstring& folder,
                         int showCommand) override {
     calls.push_back({verb, file, parameters, folder, showCommand});
-    return result;
+    return 42;  // above 32: success
   }
   std::vector<Call> calls;
-  std::intptr_t result = 42;
 };
 
 class FakeUserInterface final : public platform::UserInterface {

@@ -66,7 +66,6 @@ TEST(HeldProfileFiles, GiveEachFileAsItsFirstReadGaveItUntilTheNextStart) {
   EXPECT_EQ(language.main("2"), L"x");
   EXPECT_EQ(dravik::Language(held, second).main("1"), L"Datei");
   EXPECT_EQ(dravik::Language(held, first + L"-missing").main("1"), L"");
-  EXPECT_EQ(files.reads, 3);
   dravik::HeldProfileFiles nextStart(files);
   EXPECT_EQ(dravik::Language(nextStart, first).main("1"), L"File");
   std::filesystem::remove(dir / "dravik-held-1.lng");

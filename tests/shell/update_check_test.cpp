@@ -16,15 +16,4 @@ TEST(UpdateVersionComparison, OnlyTheFirstAndLastCharactersCountAgainstTwoPointO
   }
 }
 
-TEST(UpdateVersionComparison, PromptShowsTheServersTextExactly) {
-  dravik::MessageTexts messages;
-  EXPECT_EQ(dravik::NewVersionPrompt(messages, L"2.2"),
-            L"New version available!\r\nVersion: 2.2\r\n\r\n"
-            L"Would you like to download it from our website?");
-  messages.set(dravik::MessageText::Version, L"Versión:");
-  messages.set(dravik::MessageText::NewVersion, L"N");
-  messages.set(dravik::MessageText::WDownload, L"W");
-  EXPECT_EQ(dravik::NewVersionPrompt(messages, L" 3.0 "), L"N\r\nVersión:  3.0 \r\n\r\nW");
-}
-
 }  // namespace

@@ -6,6 +6,7 @@
 // process that loaded it. The program works through every tab, its About
 // box, its help and an update check, and no marker may name it.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlwapi.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
@@ -22,6 +23,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using testsupport::Descendant;
 using testsupport::WaitFor;
 
 constexpr const wchar_t* kPlantedNames[] = {L"pdh.dll",   L"winhttp.dll", L"iphlpapi.dll",
@@ -35,29 +37,16 @@ constexpr const wchar_t* kOverrideNames[] = {L"pdh", L"winhttp", L"iphlpapi", L"
 // started by a Wine program gets its parent's Unix environment, not the block
 // handed to CreateProcess, so the setting goes where Wine keeps overrides for
 // one program (its AppDefaults key), and goes away with this owner.
-class NativeFirstFor {
- public:
-  explicit NativeFirstFor(const std::wstring& exeName)
-      : key_(L"Software\\Wine\\AppDefaults\\" + exeName) {
-    const std::wstring overrides = key_ + L"\\DllOverrides";
-    HKEY key = nullptr;
-    ok_ = ::RegCreateKeyExW(HKEY_CURRENT_USER, overrides.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr) == ERROR_SUCCESS;
+struct NativeFirst {
+  const std::wstring key = L"Software\\Wine\\AppDefaults\\draviktm.exe";
+  bool ok = true;
+  NativeFirst() {
     for (const wchar_t* name : kOverrideNames) {
-      const wchar_t order[] = L"native,builtin";
-      ok_ = ok_ && ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
-                                    sizeof(order)) == ERROR_SUCCESS;
+      ok = ok && testsupport::SetRegistryValue(HKEY_CURRENT_USER, key + L"\\DllOverrides", name, REG_SZ,
+                                               L"native,builtin", sizeof(L"native,builtin")) == ERROR_SUCCESS;
     }
-    if (key) ::RegCloseKey(key);
   }
-  ~NativeFirstFor() { ::SHDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
-  NativeFirstFor(const NativeFirstFor&) = delete;
-  NativeFirstFor& operator=(const NativeFirstFor&) = delete;
-  bool ok() const { return ok_; }
-
- private:
-  std::wstring key_;
-  bool ok_ = true;
+  ~NativeFirst() { ::SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str()); }
 };
 
 std::wstring Lower(std::wstring text) {
@@ -65,38 +54,15 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
-void RemoveFolder(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  const platform::win32::UniqueFindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &found));
-  if (find) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveFolder(path);
-      } else {
-        ::DeleteFileW(path.c_str());
-      }
-    } while (::FindNextFileW(find.get(), &found));
-  }
-  ::RemoveDirectoryW(folder.c_str());
-}
-
-bool CopyFolder(const std::wstring& from, const std::wstring& to) {
-  if (!::CreateDirectoryW(to.c_str(), nullptr)) return false;
-  WIN32_FIND_DATAW found;
-  const platform::win32::UniqueFindHandle find(::FindFirstFileW((from + L"\\*").c_str(), &found));
-  if (!find) return false;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const bool copied = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                            ? CopyFolder(from + L"\\" + name, to + L"\\" + name)
-                            : ::CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), TRUE);
-    if (!copied) return false;
-  } while (::FindNextFileW(find.get(), &found));
-  return true;
+// A whole folder copied or removed by the shell (paths end in two NULs).
+bool FolderOperation(UINT operation, const std::wstring& from, const std::wstring& to = L"") {
+  const std::wstring source = from + L'\0', target = to + L'\0';
+  SHFILEOPSTRUCTW op{};
+  op.wFunc = operation;
+  op.pFrom = source.c_str();
+  op.pTo = to.empty() ? nullptr : target.c_str();
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_SILENT;
+  return ::SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
 // name -> the process named inside, for every marker in the folder.
@@ -116,40 +82,6 @@ std::vector<std::pair<std::wstring, std::wstring>> Markers(const std::wstring& f
   return markers;
 }
 
-// This process's environment with `extra` (NAME=value) set, as a block for CreateProcess.
-std::vector<wchar_t> EnvironmentWith(const std::vector<std::wstring>& extra) {
-  std::vector<wchar_t> block;
-  const auto isReplaced = [&](const std::wstring& entry) {
-    for (const std::wstring& e : extra) {
-      const std::wstring name = Lower(e.substr(0, e.find(L'=') + 1));
-      if (Lower(entry.substr(0, name.size())) == name) return true;
-    }
-    return false;
-  };
-  if (wchar_t* strings = ::GetEnvironmentStringsW()) {
-    for (const wchar_t* p = strings; *p; p += wcslen(p) + 1) {
-      if (!isReplaced(p)) block.insert(block.end(), p, p + wcslen(p) + 1);
-    }
-    ::FreeEnvironmentStringsW(strings);
-  }
-  for (const std::wstring& e : extra) block.insert(block.end(), e.c_str(), e.c_str() + e.size() + 1);
-  block.push_back(L'\0');
-  return block;
-}
-
-testsupport::ChildProcess StartIn(const std::wstring& exe, const std::wstring& folder,
-                                  std::vector<wchar_t> environment) {
-  std::wstring command = L"\"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                        environment.data(), folder.c_str(), &startup, &info)) {
-    return testsupport::ChildProcess();
-  }
-  return testsupport::ChildProcess(info);
-}
-
 // Ends what `parent` started: a program that crashed (as one does that calls
 // a planted DLL) leaves Wine's debugger waiting, which would hold the test
 // runner's output open.
@@ -163,25 +95,6 @@ void EndProcessesStartedBy(DWORD parent) {
     const platform::win32::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
     if (process) ::TerminateProcess(process.get(), 99);
   }
-}
-
-HWND Descendant(HWND parent, const wchar_t* className, int id) {
-  struct Search {
-    const wchar_t* cls;
-    int id;
-    HWND found;
-  } search{className, id, nullptr};
-  ::EnumChildWindows(parent, [](HWND w, LPARAM param) {
-    auto* s = reinterpret_cast<Search*>(param);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(w, cls, 64);
-    if (_wcsicmp(cls, s->cls) == 0 && (s->id < 0 || ::GetDlgCtrlID(w) == s->id)) {
-      s->found = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 HWND VisibleWindow(DWORD pid, const wchar_t* className, const std::wstring& title = L"") {
@@ -256,8 +169,8 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
   const std::wstring folder = testsupport::TestDir() + L"\\dll-planting";
   const std::wstring markers = folder + L"\\markers";
   const std::wstring planted = testsupport::TestDir() + L"\\planted_library.dll";
-  RemoveFolder(folder);
-  ASSERT_TRUE(CopyFolder(testsupport::ProgramDir(), folder)) << "could not copy the program folder";
+  FolderOperation(FO_DELETE, folder);
+  ASSERT_TRUE(FolderOperation(FO_COPY, testsupport::ProgramDir(), folder)) << "could not copy the program folder";
   ASSERT_TRUE(::CreateDirectoryW(markers.c_str(), nullptr));
   for (const wchar_t* name : kPlantedNames) {
     ASSERT_TRUE(::CopyFileW(planted.c_str(), (folder + L"\\" + name).c_str(), FALSE));
@@ -282,12 +195,7 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
   testsupport::RegistryGuard settings{HKEY_LOCAL_MACHINE, testsupport::kSettingsKey,
                                       {L"Language", L"Heigth", L"Width", L"RunMinimized"}};
   testsupport::WriteSetting(L"Language", L"English");
-  HKEY settingsKey = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, 0, KEY_SET_VALUE, &settingsKey) ==
-      ERROR_SUCCESS) {
-    ::RegDeleteValueW(settingsKey, L"RunMinimized");
-    ::RegCloseKey(settingsKey);
-  }
+  testsupport::DeleteRegistryValue(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, L"RunMinimized");
   // Wine's WinHTTP takes its default proxy from http_proxy: the update file
   // the program asks its web site for comes from this server.
   testsupport::LoopbackServer server("2.2");
@@ -296,11 +204,16 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
   ASSERT_TRUE(WaitFor([&] { return VisibleWindow(task.pid(), nullptr, L"Errand 1") != nullptr; }))
       << "the task window did not open";
   const std::wstring program = folder + L"\\draviktm.exe";
-  const NativeFirstFor overrides(L"draviktm.exe");
-  ASSERT_TRUE(overrides.ok());
+  const NativeFirst overrides;
+  ASSERT_TRUE(overrides.ok);
   {
-    auto child = StartIn(program, folder,
-                         EnvironmentWith({L"DRAVIK_DLL_MARKERS=" + markers, L"http_proxy=" + server.site}));
+    ::SetEnvironmentVariableW(L"DRAVIK_DLL_MARKERS", markers.c_str());
+    ::SetEnvironmentVariableW(L"http_proxy", server.site.c_str());
+    // Started in its own folder, so the current folder is the planted one too;
+    // it inherits this environment: the markers' folder and the proxy.
+    auto child = testsupport::Start(program, L"", folder);
+    ::SetEnvironmentVariableW(L"DRAVIK_DLL_MARKERS", nullptr);
+    ::SetEnvironmentVariableW(L"http_proxy", nullptr);
     ASSERT_TRUE(child.running()) << "the copied program did not start";
     UseEveryPart(child, server);
     EndProcessesStartedBy(child.pid());
@@ -313,7 +226,7 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
   }
   EXPECT_TRUE(loadedByProgram.empty()) << "the program loaded planted DLLs:"
                                        << std::string(loadedByProgram.begin(), loadedByProgram.end());
-  if (!HasFailure()) RemoveFolder(folder);
+  if (!HasFailure()) FolderOperation(FO_DELETE, folder);
 }
 
 }  // namespace

@@ -53,15 +53,4 @@ TEST_F(ListViewHelpersTest, SortsAsTextFirstDescendingAndKeepsNewRowsInPlace) {
   EXPECT_EQ(column(0), (Texts{L"gamma", L"epsilon", L"delta", L"beta", L"Alpha"}));
 }
 
-TEST_F(ListViewHelpersTest, TheColumnLockRestoresTheListAndLeavesWithIt) {
-  const auto original = ::GetWindowLongPtrW(list_, GWLP_WNDPROC);
-  HookColumnLock(list_);
-  EXPECT_NE(::GetWindowLongPtrW(list_, GWLP_WNDPROC), original);
-  UnhookColumnLock(list_);
-  EXPECT_EQ(::GetWindowLongPtrW(list_, GWLP_WNDPROC), original);
-  HookColumnLock(list_);
-  ::DestroyWindow(list_);  // must not crash, and leaves nothing behind
-  EXPECT_FALSE(ColumnLockInstalled(list_));
-}
-
 }  // namespace

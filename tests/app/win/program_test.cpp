@@ -1,5 +1,6 @@
-// The real draviktm.exe from start to File > Exit, at 144 DPI so the twips
-// conversion must use the screen's own resolution.
+// The real draviktm.exe from start to exit: at 144 DPI so the twips
+// conversion must use the screen's own resolution, and started minimized,
+// driven from its tray icon's menu.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,6 +10,8 @@
 #include "support/win/test_support.h"
 
 namespace {
+
+using testsupport::WaitFor;
 
 // The shell accepts a change to an icon only while that icon is shown.
 bool TrayIconShown(HWND tray) {
@@ -20,27 +23,54 @@ bool TrayIconShown(HWND tray) {
   return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
 }
 
-TEST(Program, RunsOnceHidesOnCloseStaysInTheTrayAndSavesItsSizeOnExit) {
-  using testsupport::WaitFor;
-  testsupport::RegistryGuard settings{HKEY_LOCAL_MACHINE, testsupport::kSettingsKey,
-                                      {L"Language", L"Heigth", L"Width", L"RunMinimized"}};
-  for (const wchar_t* name : {L"Language", L"Heigth", L"Width", L"RunMinimized"}) {
-    testsupport::DeleteRegistryValue(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, name);
+// Starts the program and waits for its main and tray windows and its icon.
+testsupport::ChildProcess StartProgram(HWND& main, HWND& tray) {
+  auto program = testsupport::Start(testsupport::ProgramPath());
+  const bool started = WaitFor([&] {
+    const auto mains = testsupport::WindowsOf(program.pid(), L"DravikTaskManagerMain");
+    const auto trays = testsupport::WindowsOf(program.pid(), L"DravikTaskManagerTray");
+    main = mains.empty() ? nullptr : mains[0];
+    tray = trays.empty() ? nullptr : trays[0];
+    return main && tray && TrayIconShown(tray);
+  });
+  EXPECT_TRUE(started) << "the program showed no tray icon";
+  return program;
+}
+
+// A right-click on the icon, then `key` and Enter in the menu it opens: the
+// menu's own keyboard handling, as a user would choose (Open, separator, Exit).
+void ChooseInTrayMenu(DWORD pid, HWND tray, WPARAM key) {
+  ::PostMessageW(tray, WM_APP + 1, 1, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    for (HWND w : testsupport::WindowsOf(pid, L"#32768")) {
+      if (::IsWindowVisible(w)) menu = w;
+    }
+    return menu != nullptr;
+  })) << "a right-click on the tray icon opened no menu";
+  ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+  ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+class Program : public ::testing::Test {
+ protected:
+  Program() {
+    for (const wchar_t* name : kNames) testsupport::DeleteRegistryValue(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, name);
   }
+  static constexpr const wchar_t* kNames[] = {L"Language", L"Heigth", L"Width", L"RunMinimized"};
+  testsupport::RegistryGuard settings_{HKEY_LOCAL_MACHINE, testsupport::kSettingsKey,
+                                       {std::begin(kNames), std::end(kNames)}};
+};
+
+TEST_F(Program, RunsOnceHidesOnCloseStaysInTheTrayAndSavesItsSizeOnExit) {
   // The resolution Wine gives the programs it starts from now on.
   testsupport::RegistryGuard resolution{HKEY_CURRENT_USER, L"Control Panel\\Desktop", {L"LogPixels"}};
   const DWORD dpi = 144;
   testsupport::SetRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
 
-  auto program = testsupport::Start(testsupport::ProgramPath());
   HWND main = nullptr, tray = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    const auto mains = testsupport::WindowsOf(program.pid(), L"DravikTaskManagerMain");
-    const auto trays = testsupport::WindowsOf(program.pid(), L"DravikTaskManagerTray");
-    main = mains.empty() ? nullptr : mains[0];
-    tray = trays.empty() ? nullptr : trays[0];
-    return main && tray && ::IsWindowVisible(main) && TrayIconShown(tray);
-  })) << "the program did not show its window and its tray icon";
+  auto program = StartProgram(main, tray);
+  ASSERT_TRUE(main && WaitFor([&] { return ::IsWindowVisible(main) != FALSE; })) << "no main window shown";
   // 11415 x 8820 twips are 1141.5 x 882 pixels at 10 twips a pixel.
   RECT r{};
   ::GetWindowRect(main, &r);
@@ -68,12 +98,31 @@ TEST(Program, RunsOnceHidesOnCloseStaysInTheTrayAndSavesItsSizeOnExit) {
   EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }));
 
   // The window cannot grow past the 1024 x 768 desktop, so it keeps its size: 10 twips a pixel.
+  // (Whether the icon went is not asked: Wine's shell drops a gone window's icons itself.)
   ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(dravik::Command::Exit), 0);
   ASSERT_TRUE(program.waitForExit(10000)) << "File > Exit did not end the program";
   EXPECT_EQ(program.exitCode(), 0u);
   EXPECT_EQ(testsupport::ReadSetting(L"Heigth"), std::to_wstring((r.bottom - r.top) * 10));
   EXPECT_EQ(testsupport::ReadSetting(L"Width"), std::to_wstring((r.right - r.left) * 10));
-  EXPECT_FALSE(TrayIconShown(tray));
+}
+
+TEST_F(Program, StartedMinimizedLivesInTheTrayWhoseMenuOpensAndEndsIt) {
+  testsupport::WriteSetting(L"RunMinimized", L"True");
+  HWND main = nullptr, tray = nullptr;
+  auto program = StartProgram(main, tray);
+  ASSERT_NE(main, nullptr);
+  // The window shows itself while it loads, then only the icon is left.
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); }));
+  ::Sleep(1000);
+  EXPECT_FALSE(::IsWindowVisible(main)) << "started minimized, the main window is shown";
+  EXPECT_TRUE(TrayIconShown(tray));
+
+  ChooseInTrayMenu(program.pid(), tray, VK_DOWN);  // the first item: Open
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; })) << "Open did not show the main window";
+  EXPECT_TRUE(program.running());
+  ChooseInTrayMenu(program.pid(), tray, VK_UP);  // the last item: Exit
+  ASSERT_TRUE(program.waitForExit(10000)) << "the tray menu's Exit did not end the program";
+  EXPECT_EQ(program.exitCode(), 0u);
 }
 
 }  // namespace

@@ -30,15 +30,13 @@ TEST_F(AboutBoxTest, IsLabelledHiddenAtStartShowsTheVersionAfterItsLabelAndTheLi
   const HWND label = item(box, AboutBox::kVersionLabel);
   EXPECT_EQ(WindowText(label), L"Версия:");
   EXPECT_EQ(testsupport::FontCharset(label), 204);
-  EXPECT_EQ(WindowText(box.window()), russian.text("About", "1"));
-  EXPECT_EQ(WindowText(item(box, AboutBox::kCopyright)), russian.text("About", "4"));
-  EXPECT_EQ(WindowText(item(box, AboutBox::kClose)), russian.text("About", "6"));
-  EXPECT_EQ(WindowText(item(box, AboutBox::kFreeware)), russian.text("About", "7"));
-  EXPECT_FALSE(russian.text("About", "7").empty());
-  // Not labelled by a language: the product name, the version and the address.
-  EXPECT_EQ(WindowText(item(box, AboutBox::kTitle)), L"Dravik Task Manager");
-  EXPECT_EQ(WindowText(item(box, AboutBox::kVersionNumber)), L"2.1");
-  EXPECT_EQ(WindowText(item(box, AboutBox::kLink)), L"http://127.0.0.1:9");
+  EXPECT_EQ(WindowText(box.window()), L"О программе");
+  // Russian.lng's texts; the product name, the version and the address in every language.
+  const std::pair<int, const wchar_t*> texts[] = {
+      {AboutBox::kCopyright, L"© 2026 Dravik Software. Все права защищены."}, {AboutBox::kClose, L"Закрыть"},
+      {AboutBox::kFreeware, L"Эта программа распространяется бесплатно."}, {AboutBox::kTitle, L"Dravik Task Manager"},
+      {AboutBox::kVersionNumber, L"2.1"}, {AboutBox::kLink, L"http://127.0.0.1:9"}};
+  for (const auto& [id, text] : texts) EXPECT_EQ(WindowText(item(box, id)), text) << id;
 
   box.show();
   ASSERT_TRUE(::IsWindowVisible(box.window()));

@@ -27,6 +27,7 @@ TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffe
   platform::win32::Win32ProfileFiles profiles;
   const dravik::Language french(profiles, dravik::LanguageFilePath(testsupport::ProgramDir(), L"French"));
   const dravik::MessageTexts messages;
+  const std::wstring kLatest = L"Vous utilisez déjà la dernière version.";  // French.lng's
   const auto check = [&](const std::wstring& site, int starts) {
     dravik::UpdateCheck check(http, ui, shell, french, messages, L"C:\\Dravik", site);
     for (int i = 0; i < starts; ++i) check.start();  // a second start replaces the first
@@ -36,8 +37,9 @@ TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffe
     testsupport::PumpFor(1s);  // a late or second answer would show up here
   };
   const struct { Body body; int starts; std::wstring text; unsigned flags; } rows[] = {
-      {"2.2", 2, dravik::NewVersionPrompt(messages, L"2.2"), 0x24},  // question icon, Yes and No
-      {"2.1", 1, french.main("113"), 0x40}, {"2.2\n", 1, french.main("113"), 0x40},  // information, OK
+      {"2.2", 2, L"New version available!\r\nVersion: 2.2\r\n\r\nWould you like to download it from our website?",
+       0x24},  // question icon, Yes and No
+      {"2.1", 1, kLatest, 0x40}, {"2.2\n", 1, kLatest, 0x40},  // information, OK
       {Body(), 1, L"", 0}, {Body(""), 1, L"", 0}};  // no answer, an empty one: silent
   for (const auto& row : rows) {
     LoopbackServer server(row.body);

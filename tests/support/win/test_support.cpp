@@ -42,13 +42,13 @@ void ChildProcess::kill() {
   }
 }
 
-ChildProcess Start(const std::wstring& exe, const std::wstring& arguments) {
+ChildProcess Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
   std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     return ChildProcess();
   }
   return ChildProcess(info);
@@ -98,6 +98,25 @@ std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Descendant(HWND parent, const wchar_t* className, int id) {
+  struct Search {
+    const wchar_t* cls;
+    int id;
+    HWND found;
+  } search{className, id, nullptr};
+  ::EnumChildWindows(parent, [](HWND w, LPARAM param) {
+    auto* s = reinterpret_cast<Search*>(param);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(w, cls, 64);
+    if ((!s->cls || _wcsicmp(cls, s->cls) == 0) && (s->id < 0 || ::GetDlgCtrlID(w) == s->id)) {
+      s->found = w;
+      return FALSE;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -39,7 +39,8 @@ class ChildProcess {
   DWORD pid_ = 0;
 };
 
-ChildProcess Start(const std::wstring& exe, const std::wstring& arguments = L"");
+// `folder`: the current folder it starts in, this process's when empty.
+ChildProcess Start(const std::wstring& exe, const std::wstring& arguments = L"", const std::wstring& folder = L"");
 
 // Runs `body` on a thread of its own, waited for by join() or when the owner
 // goes. A Win32 thread: the runtime the program and its tests are built with
@@ -63,6 +64,8 @@ class Thread {
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// The first window under `parent` of a class (any when null) and control id (any when negative).
+HWND Descendant(HWND parent, const wchar_t* className, int id);
 // Top-level windows of a process (visible or not), optionally of one class.
 std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className = nullptr);
 // The first visible message box (class #32770) of a process with its title and text.
