@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/commands.h"
+#include "ui/pixel_rect.h"
 #include "platform/registry.h"
 
 namespace dravik {
@@ -27,15 +28,6 @@ inline constexpr double kPageOutside = -20000;  // where unselected pages wait
 inline constexpr double kDesignClientWidth = 11265;
 inline constexpr double kDesignClientHeight = 8010;
 
-// A part of the screen in pixels; right and bottom lie just outside it.
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-};
 struct PixelPoint {
   int x = 0;
   int y = 0;

@@ -2,19 +2,19 @@
 
 namespace dravik {
 
-std::optional<ScreenRect> RunDialogPlacement(const RunDialogRequest& request,
-                                             const ScreenRect& dialog,
-                                             const std::optional<ScreenRect>& owner) {
+std::optional<PixelRect> RunDialogPlacement(const RunDialogRequest& request,
+                                             const PixelRect& dialog,
+                                             const std::optional<PixelRect>& owner) {
   const int width = dialog.width();
   const int height = dialog.height();
   if (request.owner != 0) {
     if (!owner) return std::nullopt;
     const int left = owner->left + owner->width() / 2 - width / 2;
     const int top = owner->top + owner->height() / 2 - height / 2;
-    return ScreenRect{left, top, left + width, top + height};
+    return PixelRect{left, top, left + width, top + height};
   }
   if (request.x >= 0 && request.y >= 0) {
-    return ScreenRect{request.x, request.y, request.x + width, request.y + height};
+    return PixelRect{request.x, request.y, request.x + width, request.y + height};
   }
   return std::nullopt;
 }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "ui/pixel_rect.h"
+
 namespace dravik {
 
 // Kept from the call that opens the dialog until the timer that restyles it.
@@ -25,23 +27,14 @@ inline constexpr wchar_t kShellRunDialogTitle[] = L"Run";
 inline constexpr int kRunDialogSearchTicks = 10;
 inline constexpr unsigned kRunDialogTimerMs = 1;
 
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  bool operator==(const ScreenRect&) const = default;
-};
 
 // Where the found dialog goes, keeping its size: centred on the owner (each
 // half truncated toward zero), else at (x, y) when both are set; nothing
 // keeps the position the shell gave it. An owner whose rectangle cannot be
 // read leaves the dialog where it is.
-std::optional<ScreenRect> RunDialogPlacement(const RunDialogRequest& request,
-                                             const ScreenRect& dialog,
-                                             const std::optional<ScreenRect>& owner);
+std::optional<PixelRect> RunDialogPlacement(const RunDialogRequest& request,
+                                             const PixelRect& dialog,
+                                             const std::optional<PixelRect>& owner);
 
 // A tick in which the dialog was not found. True when the search ends now:
 // the count is then back at 0 for the next opening.

@@ -67,7 +67,7 @@ bool FileRunThroughShell() {
                                  nullptr, nullptr));
 }
 
-ScreenRect ToScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+PixelRect ToPixelRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void RestyleRunDialog() {
   const HWND dialog = ::FindWindowW(nullptr, kShellRunDialogTitle);
@@ -99,13 +99,13 @@ void RestyleRunDialog() {
 
   RECT dialogRect{};
   ::GetWindowRect(dialog, &dialogRect);
-  std::optional<ScreenRect> ownerRect;
+  std::optional<PixelRect> ownerRect;
   RECT owner{};
   if (g_runDialog.owner != 0 &&
       ::GetWindowRect(reinterpret_cast<HWND>(g_runDialog.owner), &owner)) {
-    ownerRect = ToScreenRect(owner);
+    ownerRect = ToPixelRect(owner);
   }
-  if (const auto placed = RunDialogPlacement(g_runDialog, ToScreenRect(dialogRect), ownerRect)) {
+  if (const auto placed = RunDialogPlacement(g_runDialog, ToPixelRect(dialogRect), ownerRect)) {
     ::MoveWindow(dialog, placed->left, placed->top, placed->width(), placed->height(), TRUE);
   }
   ::ShowWindow(dialog, SW_SHOWNORMAL);
