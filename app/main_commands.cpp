@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include "app/tab_descriptions.h"
 
@@ -12,7 +13,8 @@ namespace {
 using C = Command;
 using M = Menu;
 
-constexpr MenuItemDef kMenuItems[] = {
+// The menu bar; the tabs' popups follow it, as each tab describes its own.
+constexpr MenuItemDef kMenuBar[] = {
     {M::Bar, C::None, L"File", "1", M::File},
     {M::File, C::Language, L"Language", "107"},
     {M::File, C::None, nullptr, nullptr},
@@ -25,32 +27,6 @@ constexpr MenuItemDef kMenuItems[] = {
     {M::Help, C::CheckForUpdates, L"Check for updates...", "8"},
     {M::Help, C::None, nullptr, nullptr},
     {M::Help, C::About, L"About...", "10"},
-
-    {M::PopupTasks, C::ShowWindow, L"Show Window", "11"},
-    {M::PopupTasks, C::None, nullptr, nullptr},
-    {M::PopupTasks, C::EndTask, L"End Task", "12"},
-
-    {M::PopupProcesses, C::TerminateProcess, L"Terminate Process", "13"},
-    {M::PopupProcesses, C::None, nullptr, nullptr},
-    {M::PopupProcesses, C::FileProperties, L"File Properties", "14"},
-
-    {M::PopupServices, C::StartService, L"Start", "15"},
-    {M::PopupServices, C::StopService, L"Stop", "16"},
-    {M::PopupServices, C::PauseService, L"Pause", "17"},
-    {M::PopupServices, C::ResumeService, L"Resume", "18"},
-    {M::PopupServices, C::None, L"Startup Type", "19", M::StartupType},
-    {M::StartupType, C::StartupBoot, L"Boot", "20"},
-    {M::StartupType, C::StartupSystem, L"System", "21"},
-    {M::StartupType, C::StartupAutomatic, L"Automatic", "22"},
-    {M::StartupType, C::StartupManual, L"Manual", "23"},
-    {M::StartupType, C::StartupDisabled, L"Disabled", "24"},
-    {M::PopupServices, C::None, nullptr, nullptr},
-    {M::PopupServices, C::DeleteService, L"Delete", "25"},
-
-    {M::PopupNetwork, C::CloseConnection, L"Close Connection", "109"},
-    {M::PopupNetwork, C::TerminateProcess, L"Terminate Process", "13"},
-    {M::PopupNetwork, C::None, nullptr, nullptr},
-    {M::PopupNetwork, C::FileProperties, L"File Properties", "14"},
 };
 
 constexpr ToolbarButtonDef kToolbar[] = {
@@ -80,7 +56,20 @@ bool Contains(const List& list, Command command) {
 
 }  // namespace
 
-std::span<const MenuItemDef> MenuItems() { return kMenuItems; }
+std::span<const MenuItemDef> MenuItems() {
+  static const std::vector<MenuItemDef> items = [] {
+    std::vector<MenuItemDef> all(std::begin(kMenuBar), std::end(kMenuBar));
+    for (const TabDescription& tab : TabDescriptions()) {
+      const Menu popup = static_cast<Menu>(static_cast<int>(M::PopupTasks) + TabIndex(tab.tab));
+      for (const PopupItem& item : tab.popup) {
+        all.push_back({item.inSubmenu ? M::PopupSubmenu : popup, item.command, item.text, item.key,
+                       item.opensSubmenu ? M::PopupSubmenu : M::Bar});
+      }
+    }
+    return all;
+  }();
+  return items;
+}
 std::span<const ToolbarButtonDef> ToolbarButtons() { return kToolbar; }
 
 bool IsProgramCommand(Command command) {

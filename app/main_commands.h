@@ -10,8 +10,9 @@
 
 namespace dravik {
 
-// The menus: the menu bar, its menus and submenu, and the lists' popups.
-enum class Menu { Bar, File, View, Help, StartupType, PopupTasks, PopupProcesses, PopupServices, PopupNetwork };
+// The menus: the menu bar and its menus, the lists' popups in tab order, and
+// the one submenu a popup has (Startup Type).
+enum class Menu { Bar, File, View, Help, PopupTasks, PopupProcesses, PopupServices, PopupNetwork, PopupSubmenu };
 
 // One entry of a menu: a command, the title of a menu it opens, or a
 // separator (no text).

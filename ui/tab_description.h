@@ -17,10 +17,21 @@ enum class TabWork {
   WatchNetwork,   // count rows into the status bar and let the page's timer run
 };
 
+// An item of a tab's popup menu: a command, a separator (no text), or the
+// title of a submenu, whose items follow it marked `inSubmenu`.
+struct PopupItem {
+  Command command;      // None for a separator or a submenu's title
+  const wchar_t* text;  // before a language is applied
+  const char* key;      // section "Main"
+  bool opensSubmenu = false;
+  bool inSubmenu = false;
+};
+
 struct TabDescription {
   Tab tab;
   TextKey caption;                      // also the status-bar label of its row count
   std::span<const ListColumn> columns;
+  std::span<const PopupItem> popup;     // shown on a right click over a row
   std::span<const Command> commands;    // carried out by its page
   std::span<const Command> buttons;     // enabled on the toolbar, besides Refresh and About
   TabWork work;

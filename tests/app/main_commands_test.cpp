@@ -1,4 +1,5 @@
 #include "app/main_commands.h"
+#include "app/tab_descriptions.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,12 @@ TEST(Dispatch, EveryMenuItemAndButtonSendsACommandSomethingCarriesOut) {
     bool reaches = IsProgramCommand(item.command);
     for (Tab tab : kTabs) reaches = reaches || CommandPage(item.command, tab).has_value();
     EXPECT_TRUE(reaches) << "menu item " << item.key;
+  }
+  // A popup is shown over its own tab's list: what it offers, that tab does.
+  for (const TabDescription& tab : TabDescriptions()) {
+    for (const PopupItem& item : tab.popup) {
+      if (item.command != C::None) EXPECT_EQ(CommandPage(item.command, tab.tab), tab.tab) << item.key;
+    }
   }
   for (const ToolbarButtonDef& button : ToolbarButtons()) {
     if (button.command == C::None) continue;
