@@ -53,7 +53,7 @@ TEST(Dispatch, EveryMenuItemAndButtonSendsACommandSomethingCarriesOut) {
   // A popup is shown over its own tab's list: what it offers, that tab does.
   for (const TabDescription& tab : TabDescriptions()) {
     for (const PopupItem& item : tab.popup) {
-      if (item.command != C::None) EXPECT_EQ(CommandPage(item.command, tab.tab), tab.tab) << item.key;
+      if (item.command != C::None) { EXPECT_EQ(CommandPage(item.command, tab.tab), tab.tab) << item.key; }
     }
   }
   for (const ToolbarButtonDef& button : ToolbarButtons()) {
