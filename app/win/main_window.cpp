@@ -40,8 +40,6 @@ MainWindow::MainWindow(MainWindowOptions options) : options_(std::move(options))
 
 MainWindow::~MainWindow() {
   if (window_) ::DestroyWindow(window_);
-  if (toolbarImages_) ::ImageList_Destroy(toolbarImages_);
-  if (disabledImages_) ::ImageList_Destroy(disabledImages_);
 }
 
 TwipsScale MainWindow::scaleX() const { return TwipsScale(dpiX_); }
@@ -49,10 +47,11 @@ TwipsScale MainWindow::scaleY() const { return TwipsScale(dpiY_); }
 
 bool MainWindow::create() {
   RegisterClasses(options_.instance, &WindowProc, &PageProc);
-  HDC screen = ::GetDC(nullptr);
-  dpiX_ = ::GetDeviceCaps(screen, LOGPIXELSX);
-  dpiY_ = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  {
+    const platform::win32::WindowDc screen;
+    dpiX_ = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
+    dpiY_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+  }
 
   // Centred on the work area for the design size of the client area; the
   // stored size applied later keeps this top-left corner.

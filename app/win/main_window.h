@@ -142,8 +142,8 @@ class MainWindow {
   std::vector<std::pair<HMENU, int>> menuPlaces_;  // by menu-table index: parent menu and position
   std::map<Menu, HMENU> submenus_;
   std::array<std::wstring, kToolbarButtonCount> tips_;
-  HIMAGELIST toolbarImages_ = nullptr;
-  HIMAGELIST disabledImages_ = nullptr;
+  platform::win32::UniqueImageList toolbarImages_;
+  platform::win32::UniqueImageList disabledImages_;
   platform::win32::UniqueFont statusFont_;
   int dpiX_ = 96;
   int dpiY_ = 96;

@@ -13,6 +13,11 @@ namespace dravik {
 
 namespace {
 
+using platform::win32::SelectedObject;
+using platform::win32::UniqueBitmap;
+using platform::win32::UniqueMemoryDc;
+using platform::win32::WindowDc;
+
 constexpr int kToolbarId = 1;
 constexpr int kTabStripId = 2;
 constexpr int kStatusBarId = 3;
@@ -26,19 +31,17 @@ HFONT GuiFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 
 // A picture the art does not provide shows as a blank button face.
 void AddBlankImage(HIMAGELIST images) {
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kToolbarImageSize, kToolbarImageSize);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HGDIOBJ old = ::SelectObject(dc, bitmap);
-  RECT all{0, 0, kToolbarImageSize, kToolbarImageSize};
-  HBRUSH mask = ::CreateSolidBrush(kToolbarMaskColour);
-  ::FillRect(dc, &all, mask);
-  ::DeleteObject(mask);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  ::ReleaseDC(nullptr, screen);
-  ::ImageList_AddMasked(images, bitmap, kToolbarMaskColour);
-  ::DeleteObject(bitmap);
+  const WindowDc screen;
+  const UniqueBitmap bitmap(
+      ::CreateCompatibleBitmap(screen.get(), kToolbarImageSize, kToolbarImageSize));
+  {
+    const UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    const SelectedObject drawn(dc.get(), bitmap.get());
+    const RECT all{0, 0, kToolbarImageSize, kToolbarImageSize};
+    const platform::win32::UniqueBrush mask(::CreateSolidBrush(kToolbarMaskColour));
+    ::FillRect(dc.get(), &all, mask.get());
+  }
+  ::ImageList_AddMasked(images, bitmap.get(), kToolbarMaskColour);
 }
 
 // The picture of a disabled button: grey and faded. Not every common-controls
@@ -51,32 +54,28 @@ void AddGreyedIcon(HIMAGELIST images, HICON icon) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP colour = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = ::CreateCompatibleDC(screen);
-  HGDIOBJ old = ::SelectObject(dc, colour);
-  ::DrawIconEx(dc, 0, 0, icon, kToolbarImageSize, kToolbarImageSize, 0, nullptr, DI_NORMAL);
-  ::GdiFlush();
-  auto* pixel = static_cast<std::uint8_t*>(bits);
-  for (int i = 0; i < kToolbarImageSize * kToolbarImageSize; ++i, pixel += 4) {
-    // Premultiplied colour: grey keeps its share of the alpha, which is halved.
-    const int grey = (pixel[0] * 29 + pixel[1] * 150 + pixel[2] * 77) >> 8;
-    pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>((grey + pixel[3]) / 4);
-    pixel[3] = static_cast<std::uint8_t>(pixel[3] / 2);
+  const WindowDc screen;
+  const UniqueBitmap colour(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    const UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    const SelectedObject drawn(dc.get(), colour.get());
+    ::DrawIconEx(dc.get(), 0, 0, icon, kToolbarImageSize, kToolbarImageSize, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    auto* pixel = static_cast<std::uint8_t*>(bits);
+    for (int i = 0; bits && i < kToolbarImageSize * kToolbarImageSize; ++i, pixel += 4) {
+      // Premultiplied colour: grey keeps its share of the alpha, which is halved.
+      const int grey = (pixel[0] * 29 + pixel[1] * 150 + pixel[2] * 77) >> 8;
+      pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>((grey + pixel[3]) / 4);
+      pixel[3] = static_cast<std::uint8_t>(pixel[3] / 2);
+    }
   }
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  HBITMAP mask = ::CreateBitmap(kToolbarImageSize, kToolbarImageSize, 1, 1, nullptr);
-  ICONINFO parts{TRUE, 0, 0, mask, colour};
-  if (HICON greyed = ::CreateIconIndirect(&parts)) {
-    ::ImageList_ReplaceIcon(images, -1, greyed);
-    ::DestroyIcon(greyed);
+  const UniqueBitmap mask(::CreateBitmap(kToolbarImageSize, kToolbarImageSize, 1, 1, nullptr));
+  ICONINFO parts{TRUE, 0, 0, mask.get(), colour.get()};
+  if (const platform::win32::UniqueIcon greyed{::CreateIconIndirect(&parts)}) {
+    ::ImageList_ReplaceIcon(images, -1, greyed.get());
   } else {
     AddBlankImage(images);
   }
-  ::DeleteObject(mask);
-  ::DeleteObject(colour);
-  ::ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
@@ -95,10 +94,10 @@ void MainWindow::buildToolbar() {
                                0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kToolbarId),
                                options_.instance, nullptr);
   ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  toolbarImages_ = ::ImageList_Create(kToolbarImageSize, kToolbarImageSize, ILC_COLOR32 | ILC_MASK,
-                                      12, 0);
-  disabledImages_ = ::ImageList_Create(kToolbarImageSize, kToolbarImageSize,
-                                       ILC_COLOR32 | ILC_MASK, 12, 0);
+  toolbarImages_.reset(::ImageList_Create(kToolbarImageSize, kToolbarImageSize,
+                                          ILC_COLOR32 | ILC_MASK, 12, 0));
+  disabledImages_.reset(::ImageList_Create(kToolbarImageSize, kToolbarImageSize,
+                                           ILC_COLOR32 | ILC_MASK, 12, 0));
   std::vector<TBBUTTON> buttons;
   for (const ToolbarButtonDef& def : ToolbarButtons()) {
     TBBUTTON b{};
@@ -112,19 +111,19 @@ void MainWindow::buildToolbar() {
       auto icon = static_cast<HICON>(::LoadImageW(options_.instance, def.iconName, IMAGE_ICON,
                                                   kToolbarImageSize, kToolbarImageSize, 0));
       if (icon) {
-        ::ImageList_ReplaceIcon(toolbarImages_, -1, icon);
-        AddGreyedIcon(disabledImages_, icon);
+        ::ImageList_ReplaceIcon(toolbarImages_.get(), -1, icon);
+        AddGreyedIcon(disabledImages_.get(), icon);
         ::DestroyIcon(icon);
       } else {
-        AddBlankImage(toolbarImages_);
-        AddBlankImage(disabledImages_);
+        AddBlankImage(toolbarImages_.get());
+        AddBlankImage(disabledImages_.get());
       }
       tips_[buttons.size()] = def.tip;
     }
     buttons.push_back(b);
   }
-  ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_));
-  ::SendMessageW(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
+  ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
+  ::SendMessageW(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_.get()));
   ::SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
 }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/win/window_object.h"
-
 namespace dravik {
 
 namespace {
@@ -58,30 +56,20 @@ std::wstring CurrentFolder() {
 
 LanguageDialog::LanguageDialog(HINSTANCE instance, Services services, std::wstring programFolder,
                                const Language& current)
-    : instance_(instance),
+    : ModelessDialog(instance, kWindowClass, L"LanguageDialog", IsLink),
       services_(services),
       programFolder_(std::move(programFolder)),
       current_(current) {}
 
-LanguageDialog::~LanguageDialog() { close(); }
-
 void LanguageDialog::open() {
-  if (!window_) create();
-  if (!window_) return;
-  ::ShowWindow(window_, SW_SHOWNORMAL);
-  ::SetForegroundWindow(window_);
-  ::SetFocus(control(kLanguageList));
-}
-
-void LanguageDialog::close() {
-  if (window_) ::DestroyWindow(window_);
+  if (!window()) create();
+  if (!window()) return;
+  showInFront(kLanguageList);
 }
 
 void LanguageDialog::create() {
-  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, L"AAA", L"Select Language",
-                               {0, 0}, this);
-  if (!window_) return;
-  CreateDialogControls(window_, instance_, kControls, fonts_.font(current_.characterSet()));
+  if (!createWindow(L"AAA", L"Select Language", kControls, fonts().font(current_.characterSet())))
+    return;
   fillLanguageList();
   layOut();
 }
@@ -101,7 +89,7 @@ void LanguageDialog::fillLanguageList() {
 }
 
 std::wstring LanguageDialog::selectedName() const {
-  if (!window_) return {};
+  if (!window()) return {};
   const LRESULT index = ::SendMessageW(control(kLanguageList), CB_GETCURSEL, 0, 0);
   if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) return {};
   return names_[static_cast<std::size_t>(index)];
@@ -117,19 +105,6 @@ bool LanguageDialog::select(const std::wstring& name) {
     }
   }
   return false;
-}
-
-void LanguageDialog::setText(int id, const std::wstring& text) {
-  if (id == 0) {
-    ::SetWindowTextW(window_, text.c_str());
-  } else {
-    ::SetWindowTextW(control(id), text.c_str());
-  }
-}
-
-void LanguageDialog::setCharset(int id, const std::wstring& characterSet) {
-  const HWND target = id == 0 ? window_ : control(id);
-  ::SendMessageW(target, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.font(characterSet)), TRUE);
 }
 
 void LanguageDialog::preview() {
@@ -153,8 +128,8 @@ void LanguageDialog::preview() {
 }
 
 void LanguageDialog::languageSysTrayAndLanguage() {
-  if (!window_) create();
-  if (!window_) return;
+  if (!window()) create();
+  if (!window()) return;
   const LanguageDialogTexts texts = ReadLanguageDialogTexts(current_);
   setText(0, texts.caption);
   setText(kSelectLabel, texts.select);
@@ -171,11 +146,7 @@ void LanguageDialog::languageSysTrayAndLanguage() {
 // translator's lines and the buttons follow the list; the dialog widens when
 // a text that cannot wrap (an address, a long label) needs it.
 void LanguageDialog::layOut() {
-  const DialogUnits du(window_, reinterpret_cast<HFONT>(
-                                    ::SendMessageW(control(kSelectLabel), WM_GETFONT, 0, 0)));
-  const auto place = [this](int id, int x, int y, SIZE size) {
-    ::MoveWindow(control(id), x, y, size.cx, size.cy, TRUE);
-  };
+  const DialogUnits du = unitsOf(kSelectLabel);
   const int margin = du.x(kMargin);
   const SIZE select = TextBlock(control(kSelectLabel));
   const SIZE email = TextBlock(control(kTranslatorEmail));
@@ -208,7 +179,7 @@ void LanguageDialog::layOut() {
 
   place(kCancel, width - margin - button.cx, y, button);
   place(kApply, width - margin - 2 * button.cx - du.x(kGap), y, button);
-  SetClientSize(window_, {width, y + button.cy + du.y(kMargin)});
+  SetClientSize(window(), {width, y + button.cy + du.y(kMargin)});
 }
 
 void LanguageDialog::apply() {
@@ -232,52 +203,22 @@ void LanguageDialog::openLink(int id, bool mail) {
                           DriveRootOf(CurrentFolder()), kShowNormal);
 }
 
-bool LanguageDialog::translateKeyboard(MSG& message) {
-  return window_ && ::IsDialogMessageW(window_, &message);
-}
-
-LRESULT LanguageDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const auto answered = HandleLinkLook(message, wParam, lParam, IsLink)) return *answered;
-  switch (message) {
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      const int code = HIWORD(wParam);
-      if (id == kApply && code == BN_CLICKED) {
-        apply();
-      } else if (id == kCancel && (code == BN_CLICKED || lParam == 0)) {
-        close();
-      } else if (id == kLanguageList && code == CBN_SELCHANGE) {
-        preview();
-        layOut();
-      } else if (IsLink(id) && code == STN_CLICKED) {
-        openLink(id, id == kTranslatorEmail);
-      }
-      return 0;
-    }
-    case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) {
-        close();
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      close();
-      return 0;
-    case WM_DESTROY:
-      window_ = nullptr;
-      previewFile_.clear();
-      names_.clear();
-      return 0;
-    default:
-      break;
+void LanguageDialog::command(int id, int code, LPARAM lParam) {
+  if (id == kApply && code == BN_CLICKED) {
+    apply();
+  } else if (id == kCancel && (code == BN_CLICKED || lParam == 0)) {
+    close();
+  } else if (id == kLanguageList && code == CBN_SELCHANGE) {
+    preview();
+    layOut();
+  } else if (IsLink(id) && code == STN_CLICKED) {
+    openLink(id, id == kTranslatorEmail);
   }
-  return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK LanguageDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-  return DispatchToObject(window, message, wParam, lParam, &LanguageDialog::window_, L"LanguageDialog",
-                          [&](LanguageDialog& self) { return self.handle(message, wParam, lParam); });
+void LanguageDialog::destroyed() {
+  previewFile_.clear();
+  names_.clear();
 }
 
 }  // namespace dravik

@@ -10,14 +10,14 @@
 
 #include "localization/language_list.h"
 #include "localization/read_ini.h"
-#include "ui/win/dialog_support.h"
+#include "ui/win/modeless_dialog.h"
 #include "platform/profile_files.h"
 #include "platform/shell.h"
 #include "platform/window_manager.h"
 
 namespace dravik {
 
-class LanguageDialog {
+class LanguageDialog final : public ModelessDialog {
  public:
   struct Services {
     platform::ProfileFiles& profiles;
@@ -43,9 +43,6 @@ class LanguageDialog {
   // `current` is the language the program runs in.
   LanguageDialog(HINSTANCE instance, Services services, std::wstring programFolder,
                  const Language& current);
-  ~LanguageDialog();
-  LanguageDialog(const LanguageDialog&) = delete;
-  LanguageDialog& operator=(const LanguageDialog&) = delete;
 
   // File, Language: shows the dialog (modeless, without owner), creating it
   // first when it does not exist; a new dialog lists the files again and
@@ -55,10 +52,8 @@ class LanguageDialog {
   // ("Tray" 3 to 6 and the translator's labels). Creates the dialog hidden
   // when it does not exist yet.
   void languageSysTrayAndLanguage();
-  // Closes the dialog without storing anything.
-  void close();
+  // close() leaves the stored language as it is.
 
-  HWND window() const { return window_; }
   // The names the list offers, and the selected one ("" for none).
   std::vector<std::wstring> names() const { return names_; }
   std::wstring selectedName() const;
@@ -67,30 +62,21 @@ class LanguageDialog {
   // Picks an entry as the user would; false when the list has no such name.
   bool select(const std::wstring& name);
 
-  // For the program's message loop: Tab and the dialog keys between controls.
-  bool translateKeyboard(MSG& message);
-
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void command(int id, int code, LPARAM lParam) override;
+  void destroyed() override;
   void create();
   void fillLanguageList();
   void preview();
   void apply();
   void openLink(int control, bool mail);
   void layOut();
-  HWND control(int id) const { return ::GetDlgItem(window_, id); }
-  void setText(int id, const std::wstring& text);
-  void setCharset(int id, const std::wstring& characterSet);
 
-  HINSTANCE instance_;
   Services services_;
   std::wstring programFolder_;
   const Language& current_;
-  HWND window_ = nullptr;
   std::vector<std::wstring> names_;
   std::wstring previewFile_;
-  CharsetFonts fonts_;
 };
 
 }  // namespace dravik

@@ -19,7 +19,7 @@ constexpr int kIconSize = 16;
 NetworkTab::NetworkTab(AppContext& context, HWND list, platform::NetworkTables& tables,
                        NetworkTabServices services)
     : context_(context), list_(list), services_(std::move(services)), tables_(tables, *context.ui) {
-  images_ = ::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 64, 64);
+  images_.reset(::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 64, 64));
   blankIcon_.reset(CreateBlankIcon(kIconSize));
   unknownIcon_.reset(static_cast<HICON>(
       ::LoadImageW(context_.instance, L"IMG_UNKNOWN", IMAGE_ICON, kIconSize, kIconSize, 0)));
@@ -45,7 +45,6 @@ NetworkTab::NetworkTab(AppContext& context, HWND list, platform::NetworkTables& 
 NetworkTab::~NetworkTab() {
   if (watchWindow_) ::DestroyWindow(watchWindow_);
   if (::IsWindow(list_)) ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-  if (images_) ::ImageList_Destroy(images_);
 }
 
 LRESULT CALLBACK NetworkTab::WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -131,10 +130,10 @@ void NetworkTab::insertRows(const std::vector<NetworkRow>& rows) {
 void NetworkTab::loadIcons() {
   ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
   if (!images_) return;
-  ::ImageList_SetIconSize(images_, kIconSize, kIconSize);  // also drops every picture
+  ::ImageList_SetIconSize(images_.get(), kIconSize, kIconSize);  // also drops every picture
   const int rows = rowCount();
   // One slot per row up front, so each picture goes straight to its place.
-  ::ImageList_SetImageCount(images_, static_cast<UINT>(rows));
+  ::ImageList_SetImageCount(images_.get(), static_cast<UINT>(rows));
   IconPlaces places;
   std::vector<platform::win32::UniqueIcon> owned;
   for (int i = 0; i < rows; ++i) addIcon(rowText(i, kNetPath), i, places, owned);
@@ -145,7 +144,7 @@ void NetworkTab::addIcon(const std::wstring& path, int index, IconPlaces& places
   // Many rows share one program: its picture is made once and copied, which
   // costs far less than asking the shell and converting an icon again.
   auto done = places.find(path);
-  if (done != places.end() && ::ImageList_Copy(images_, index, images_, done->second, ILCF_MOVE)) return;
+  if (done != places.end() && ::ImageList_Copy(images_.get(), index, images_.get(), done->second, ILCF_MOVE)) return;
 
   HICON icon = nullptr;
   if (path.empty()) {
@@ -160,16 +159,16 @@ void NetworkTab::addIcon(const std::wstring& path, int index, IconPlaces& places
     }
     if (!icon) icon = blankIcon_.get();  // a path the shell does not know
   }
-  if (::ImageList_ReplaceIcon(images_, index, icon) == index) {
+  if (::ImageList_ReplaceIcon(images_.get(), index, icon) == index) {
     places.emplace(path, index);
   } else {
-    ::ImageList_ReplaceIcon(images_, index, blankIcon_.get());
+    ::ImageList_ReplaceIcon(images_.get(), index, blankIcon_.get());
   }
 }
 
 void NetworkTab::assignIcons() {
   if (!images_) return;
-  ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+  ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
   const int rows = rowCount();
   for (int i = 0; i < rows; ++i) {
     LVITEMW item{};

@@ -94,7 +94,7 @@ class NetworkTab final : public TabPage {
   NetworkTabServices services_;
   TcpUdp tables_;
   HWND watchWindow_ = nullptr;  // receives the watch's timer
-  HIMAGELIST images_ = nullptr;
+  platform::win32::UniqueImageList images_;
   platform::win32::UniqueIcon unknownIcon_;  // rows without a path
   platform::win32::UniqueIcon blankIcon_;    // paths the shell has no icon for
   bool busy_ = false;                        // a rebuild is under way

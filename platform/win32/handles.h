@@ -2,6 +2,7 @@
 // Owners for the handles the Win32 layer opens: each closes its handle once,
 // cannot be copied, and can be moved or released.
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 #include <winsvc.h>
 
@@ -93,6 +94,57 @@ struct GdiTraits {
 using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
+
+struct ImageListTraits {
+  static HIMAGELIST invalid() { return nullptr; }
+  static bool valid(HIMAGELIST h) { return h != nullptr; }
+  static void close(HIMAGELIST h) { ::ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
+
+// A device context made with CreateCompatibleDC.
+struct MemoryDcTraits {
+  static HDC invalid() { return nullptr; }
+  static bool valid(HDC h) { return h != nullptr; }
+  static void close(HDC h) { ::DeleteDC(h); }
+};
+using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+
+// A window's device context, or the screen's for no window, from GetDC:
+// released to the window it came from, which a plain handle owner cannot do.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window = nullptr) : window_(window), dc_(::GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a device context for the owner's lifetime: the one
+// it replaced goes back on every path, before the context or the object goes.
+// Selecting nothing (a null object or context) does nothing.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(dc && object ? ::SelectObject(dc, object) : nullptr) {}
+  ~SelectedObject() {
+    if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 // A COM interface pointer that releases its reference.
 template <typename Interface>

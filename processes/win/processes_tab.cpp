@@ -9,19 +9,8 @@ namespace dravik {
 
 namespace {
 
-struct ImageListTraits {
-  static HIMAGELIST invalid() { return nullptr; }
-  static bool valid(HIMAGELIST h) { return h != nullptr; }
-  static void close(HIMAGELIST h) { ::ImageList_Destroy(h); }
-};
-using UniqueImageList = platform::win32::UniqueHandle<HIMAGELIST, ImageListTraits>;
-
-struct DcTraits {
-  static HDC invalid() { return nullptr; }
-  static bool valid(HDC h) { return h != nullptr; }
-  static void close(HDC h) { ::DeleteDC(h); }
-};
-using UniqueMemoryDc = platform::win32::UniqueHandle<HDC, DcTraits>;
+using platform::win32::UniqueImageList;
+using platform::win32::UniqueMemoryDc;
 
 constexpr int kIconSize = 16;
 
@@ -112,14 +101,15 @@ class ProcessesTab::ListView final : public ProcessListTarget {
   template <typename Paint>
   int addSurface(Paint paint) {
     if (!surfaceDc_ || !surface_) return kNoImage;
-    const HGDIOBJ previous = ::SelectObject(surfaceDc_.get(), surface_.get());
-    const RECT all{0, 0, kIconSize, kIconSize};
-    ::SetBkColor(surfaceDc_.get(), background_);
-    ::ExtTextOutW(surfaceDc_.get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-    paint(surfaceDc_.get());
-    // The image list copies the bitmap through a device context of its own,
-    // which it cannot do while the bitmap is selected into ours.
-    ::SelectObject(surfaceDc_.get(), previous);
+    {
+      // The image list copies the bitmap through a device context of its own,
+      // which it cannot do while the bitmap is selected into ours.
+      const platform::win32::SelectedObject drawn(surfaceDc_.get(), surface_.get());
+      const RECT all{0, 0, kIconSize, kIconSize};
+      ::SetBkColor(surfaceDc_.get(), background_);
+      ::ExtTextOutW(surfaceDc_.get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+      paint(surfaceDc_.get());
+    }
     const int index = ::ImageList_AddMasked(images_.get(), surface_.get(), background_);
     return index < 0 ? kNoImage : index + 1;
   }

@@ -40,13 +40,12 @@ ServicesTab::ServicesTab(AppContext& context, HWND list, platform::ServiceContro
   // The tab owns the pictures: the list must not destroy them with itself.
   const LONG_PTR style = ::GetWindowLongPtrW(list_, GWL_STYLE);
   ::SetWindowLongPtrW(list_, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
-  ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+  ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
 }
 
 ServicesTab::~ServicesTab() {
   *alive_ = false;
   if (::IsWindow(list_)) ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-  if (images_) ::ImageList_Destroy(images_);
 }
 
 void ServicesTab::appendRow(const ServiceRow& row) {

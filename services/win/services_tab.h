@@ -12,6 +12,7 @@
 #include "platform/services.h"
 #include "services/service_commands.h"
 #include "services/service_list.h"
+#include "platform/win32/handles.h"
 
 namespace dravik {
 
@@ -41,7 +42,7 @@ class ServicesTab final : public TabPage {
   AppContext& context_;
   HWND list_;
   platform::ServiceControl& scm_;
-  HIMAGELIST images_ = nullptr;
+  platform::win32::UniqueImageList images_;
   PauseClock clock_;
   bool showWinServices_ = true;
   bool showDriverServices_ = false;

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "ui/program_title.h"
-#include "ui/win/window_object.h"
 
 namespace dravik {
 
@@ -40,12 +39,8 @@ constexpr DialogControl kControls[] = {
 };
 
 int ScreenDpiY() {
-  int dpi = 96;
-  if (HDC screen = ::GetDC(nullptr)) {
-    dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-  }
-  return dpi;
+  const platform::win32::WindowDc screen;
+  return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
 bool IsLink(int id) { return id == AboutBox::kLink; }
@@ -58,35 +53,24 @@ std::wstring VersionText() {
 
 AboutBox::AboutBox(HINSTANCE instance, const Language& language, platform::Shell& shell,
                    std::wstring programFolder, std::wstring webSite)
-    : instance_(instance),
+    : ModelessDialog(instance, kWindowClass, L"AboutBox", IsLink),
       language_(language),
       shell_(shell),
       programFolder_(std::move(programFolder)),
       webSite_(std::move(webSite)) {}
 
-AboutBox::~AboutBox() { close(); }
-
 void AboutBox::show() {
-  if (!window_) {
+  if (!window()) {
     create();
     languageAbout();
   }
-  if (!window_) return;
-  ::ShowWindow(window_, SW_SHOWNORMAL);
-  ::SetForegroundWindow(window_);
-  ::SetFocus(control(kClose));
+  if (!window()) return;
+  showInFront(kClose);
   prikaziIme();
 }
 
-void AboutBox::close() {
-  if (window_) ::DestroyWindow(window_);
-}
-
 void AboutBox::create() {
-  window_ = CreateDialogWindow(instance_, kWindowClass, WindowProc, nullptr, L"About",
-                               {0, 0}, this);
-  if (!window_) return;
-  CreateDialogControls(window_, instance_, kControls, fonts_.font(0));
+  if (!createWindow(nullptr, L"About", kControls, fonts().font(0))) return;
   ::SetWindowTextW(control(kVersionNumber), VersionText().c_str());
   ::SetWindowTextW(control(kLink), webSite_.c_str());
 
@@ -99,7 +83,7 @@ void AboutBox::create() {
   ::SendMessageW(control(kTitle), WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
 
   // The picture in the system's large-icon size; a missing one leaves the place blank.
-  picture_.reset(static_cast<HICON>(::LoadImageW(instance_, L"AAA", IMAGE_ICON,
+  picture_.reset(static_cast<HICON>(::LoadImageW(instance(), L"AAA", IMAGE_ICON,
                                                  ::GetSystemMetrics(SM_CXICON),
                                                  ::GetSystemMetrics(SM_CYICON), 0)));
   if (picture_)
@@ -107,26 +91,25 @@ void AboutBox::create() {
   layOut();
 }
 
-void AboutBox::label(int id, const std::wstring& text, HFONT font) {
-  const HWND target = id == 0 ? window_ : control(id);
-  ::SetWindowTextW(target, text.c_str());
-  ::SendMessageW(target, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+// Each text, then its font in the file's character set, read anew.
+void AboutBox::label(int id, const std::wstring& text) {
+  setText(id, text);
+  setCharset(id, language_.characterSet());
 }
 
 void AboutBox::languageAbout() {
-  if (!window_) create();
-  if (!window_) return;
-  // Each text, then its font in the file's character set, read anew.
-  label(0, language_.text(text_key::kAboutCaption), fonts_.font(language_.characterSet()));
-  label(kVersionLabel, language_.text(text_key::kAboutVersion), fonts_.font(language_.characterSet()));
-  label(kCopyright, language_.text(text_key::kAboutRights), fonts_.font(language_.characterSet()));
-  label(kClose, language_.text(text_key::kAboutClose), fonts_.font(language_.characterSet()));
-  label(kFreeware, language_.text(text_key::kAboutFreeware), fonts_.font(language_.characterSet()));
+  if (!window()) create();
+  if (!window()) return;
+  label(0, language_.text(text_key::kAboutCaption));
+  label(kVersionLabel, language_.text(text_key::kAboutVersion));
+  label(kCopyright, language_.text(text_key::kAboutRights));
+  label(kClose, language_.text(text_key::kAboutClose));
+  label(kFreeware, language_.text(text_key::kAboutFreeware));
   layOut();
 }
 
 void AboutBox::prikaziIme() {
-  if (!window_) return;
+  if (!window()) return;
   ::SetWindowTextW(control(kFreeware), language_.text(text_key::kAboutFreeware).c_str());
   layOut();
 }
@@ -136,11 +119,7 @@ void AboutBox::prikaziIme() {
 // cannot wrap (the version line, the web address) needs it. Texts that wrap
 // grow downwards; the button goes below the lowest of them.
 void AboutBox::layOut() {
-  const DialogUnits du(window_, reinterpret_cast<HFONT>(
-                                    ::SendMessageW(control(kFreeware), WM_GETFONT, 0, 0)));
-  const auto place = [this](int id, int x, int y, SIZE size) {
-    ::MoveWindow(control(id), x, y, size.cx, size.cy, TRUE);
-  };
+  const DialogUnits du = unitsOf(kFreeware);
   const int margin = du.x(kMargin);
   const SIZE icon{::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)};
   const int left = margin + icon.cx + du.x(kPictureGap);
@@ -175,44 +154,15 @@ void AboutBox::layOut() {
   const int width = left + column + margin;
   y = std::max<LONG>(y, du.y(kMargin) + icon.cy) + du.y(kButtonGap);
   place(kClose, width - margin - close.cx, y, close);
-  SetClientSize(window_, {width, y + close.cy + du.y(kMargin)});
+  SetClientSize(window(), {width, y + close.cy + du.y(kMargin)});
 }
 
-bool AboutBox::translateKeyboard(MSG& message) {
-  return window_ && ::IsDialogMessageW(window_, &message);
-}
-
-LRESULT AboutBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const auto answered = HandleLinkLook(message, wParam, lParam, IsLink)) return *answered;
-  switch (message) {
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kClose) {
-        close();
-      } else if (LOWORD(wParam) == kLink && HIWORD(wParam) == STN_CLICKED) {
-        shell_.execute(L"Open", webSite_, L"", programFolder_, kShowNormal);
-      }
-      return 0;
-    case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) {
-        close();
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      close();
-      return 0;
-    case WM_DESTROY:
-      window_ = nullptr;
-      return 0;
-    default:
-      break;
+void AboutBox::command(int id, int code, LPARAM) {
+  if (id == kClose) {
+    close();
+  } else if (id == kLink && code == STN_CLICKED) {
+    shell_.execute(L"Open", webSite_, L"", programFolder_, kShowNormal);
   }
-  return ::DefWindowProcW(window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DispatchToObject(window, message, wParam, lParam, &AboutBox::window_, L"AboutBox",
-                          [&](AboutBox& self) { return self.handle(message, wParam, lParam); });
 }
 
 }  // namespace dravik

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "localization/read_ini.h"
-#include "ui/win/dialog_support.h"
+#include "ui/win/modeless_dialog.h"
 #include "platform/shell.h"
 #include "platform/win32/handles.h"
 #include "shell/update_check.h"
 
 namespace dravik {
 
-class AboutBox {
+class AboutBox final : public ModelessDialog {
  public:
   enum Control : int {
     kClose = IDCANCEL,
@@ -27,9 +27,6 @@ class AboutBox {
 
   AboutBox(HINSTANCE instance, const Language& language, platform::Shell& shell,
            std::wstring programFolder, std::wstring webSite = kWebSite);
-  ~AboutBox();
-  AboutBox(const AboutBox&) = delete;
-  AboutBox& operator=(const AboutBox&) = delete;
 
   // Help, About... and the toolbar's About button: shows the box (modeless,
   // without owner), labelled from the language file.
@@ -39,26 +36,17 @@ class AboutBox {
   void languageAbout();
   // Sets the freeware line; runs each time the box is opened.
   void prikaziIme();
-  void close();
-
-  HWND window() const { return window_; }
-  bool translateKeyboard(MSG& message);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void command(int id, int code, LPARAM lParam) override;
   void create();
-  void label(int id, const std::wstring& text, HFONT font);
+  void label(int id, const std::wstring& text);
   void layOut();
-  HWND control(int id) const { return ::GetDlgItem(window_, id); }
 
-  HINSTANCE instance_;
   const Language& language_;
   platform::Shell& shell_;
   std::wstring programFolder_;
   std::wstring webSite_;
-  HWND window_ = nullptr;
-  CharsetFonts fonts_;
   platform::win32::UniqueFont titleFont_;
   platform::win32::UniqueIcon picture_;
 };

@@ -71,28 +71,17 @@ void HandleDialogKeys(HWND control) {
 
 namespace {
 
-// A device context of `control` with its font (or the one given) selected,
-// put back and released on every path.
+// A device context of `control` with its font (or the one given) selected.
 class ControlDc {
  public:
   explicit ControlDc(HWND control)
       : ControlDc(control, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0))) {}
-  ControlDc(HWND control, HFONT font) : control_(control), dc_(::GetDC(control)) {
-    if (dc_ && font) old_ = ::SelectObject(dc_, font);
-  }
-  ~ControlDc() {
-    if (!dc_) return;
-    if (old_) ::SelectObject(dc_, old_);
-    ::ReleaseDC(control_, dc_);
-  }
-  ControlDc(const ControlDc&) = delete;
-  ControlDc& operator=(const ControlDc&) = delete;
-  HDC get() const { return dc_; }
+  ControlDc(HWND control, HFONT font) : dc_(control), font_(dc_.get(), font) {}
+  HDC get() const { return dc_.get(); }
 
  private:
-  HWND control_;
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
+  platform::win32::WindowDc dc_;
+  platform::win32::SelectedObject font_;
 };
 
 std::wstring TextOf(HWND window) {
@@ -165,12 +154,8 @@ SIZE ButtonSize(HWND button, const DialogUnits& units) {
 }
 
 int TwipsToPixelsX(int twips) {
-  int dpi = 96;
-  if (HDC dc = ::GetDC(nullptr)) {
-    dpi = ::GetDeviceCaps(dc, LOGPIXELSX);
-    ::ReleaseDC(nullptr, dc);
-  }
-  return ::MulDiv(twips, dpi, 1440);
+  const platform::win32::WindowDc screen;
+  return ::MulDiv(twips, screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSX) : 96, 1440);
 }
 
 HWND CreateDialogWindow(HINSTANCE instance, const wchar_t* className, WNDPROC windowProc,
