@@ -24,6 +24,7 @@ struct Kind {
   int answer;
 };
 
+// Not "MessageBox": <windows.h> would rename the suite MessageBoxW.
 TEST(MessageBoxKinds, EachKindShowsItsIconAndButtonsAndGivesThePressedAnswer) {
   namespace mb = platform::mb;
   const Kind kinds[] = {
