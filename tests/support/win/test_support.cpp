@@ -131,7 +131,25 @@ MessageBoxInfo FindMessageBox(DWORD pid) {
     if (!::IsWindowVisible(box)) continue;
     // The message is the static control with id 0xFFFF.
     HWND text = ::GetDlgItem(box, 0xFFFF);
-    return {box, WindowText(box), text ? WindowText(text) : L""};
+    MessageBoxInfo info;
+    info.window = box;
+    info.title = WindowText(box);
+    info.text = text ? WindowText(text) : L"";
+    // The icon's control id differs between systems; its style does not.
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t cls[16] = {};
+      ::GetClassNameW(child, cls, 16);
+      const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+      if (_wcsicmp(cls, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) {
+        info.icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+      } else if (_wcsicmp(cls, L"Button") == 0 && (style & WS_VISIBLE)) {
+        info.buttons.push_back(::GetDlgCtrlID(child));
+        // Not DM_GETDEFID: Wine answers it with the hidden OK button of its
+        // box template even when Yes is the default.
+        if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) info.defaultButton = info.buttons.back();
+      }
+    }
+    return info;
   }
   return {};
 }

@@ -68,11 +68,15 @@ bool WaitFor(const std::function<bool()>& condition,
 HWND Descendant(HWND parent, const wchar_t* className, int id);
 // Top-level windows of a process (visible or not), optionally of one class.
 std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className = nullptr);
-// The first visible message box (class #32770) of a process with its title and text.
+// The first visible message box (class #32770) of a process: its title, its
+// text, the icon its picture control shows and its push buttons.
 struct MessageBoxInfo {
   HWND window = nullptr;
   std::wstring title;
   std::wstring text;
+  HICON icon = nullptr;
+  std::vector<int> buttons;  // ids of the shown buttons (Wine hides the unused ones), in order
+  int defaultButton = 0;     // the one drawn as default (BS_DEFPUSHBUTTON), 0 for none
 };
 MessageBoxInfo FindMessageBox(DWORD pid);
 std::wstring WindowText(HWND window);

@@ -34,8 +34,7 @@ MessageBoxAnswerer::MessageBoxAnswerer(int button, std::function<void()> whileSh
         const DWORD pid = ::GetCurrentProcessId();
         MessageBoxInfo box;
         if (!WaitFor([&] { return (box = FindMessageBox(pid)).window != nullptr; }, timeout)) return;
-        title_ = box.title;
-        text_ = box.text;
+        box_ = box;
         if (whileShown) whileShown();
         answered_ = ::PostMessageW(box.window, WM_COMMAND, button, 0) != FALSE;
       }) {}

@@ -21,8 +21,8 @@ bool PumpUntil(const std::function<bool()>& condition,
 // Handles this thread's window messages for `duration`.
 void PumpFor(std::chrono::milliseconds duration);
 
-// Waits on a thread of its own for a message box of this process, notes its
-// title and text and presses `button` (IDOK, IDYES...). Needed because the box
+// Waits on a thread of its own for a message box of this process, notes what
+// it shows and presses `button` (IDOK, IDYES...). Needed because the box
 // runs its own modal loop on the test's thread.
 class MessageBoxAnswerer {
  public:
@@ -32,12 +32,13 @@ class MessageBoxAnswerer {
   ~MessageBoxAnswerer();
   // Waits for the thread; true when a box was seen and answered.
   bool finish();
-  std::wstring title() const { return title_; }
-  std::wstring text() const { return text_; }
+  std::wstring title() const { return box_.title; }
+  std::wstring text() const { return box_.text; }
+  const MessageBoxInfo& box() const { return box_; }
 
  private:
   std::atomic<bool> answered_{false};
-  std::wstring title_, text_;
+  MessageBoxInfo box_;
   Thread thread_;  // last: it uses the members above until joined
 };
 
