@@ -36,7 +36,13 @@ MessageBoxAnswerer::MessageBoxAnswerer(int button, std::function<void()> whileSh
         if (!WaitFor([&] { return (box = FindMessageBox(pid)).window != nullptr; }, timeout)) return;
         box_ = box;
         if (whileShown) whileShown();
-        answered_ = ::PostMessageW(box.window, WM_COMMAND, button, 0) != FALSE;
+        // A box without the asked button would ignore it and hold the test
+        // until its time-out: it is closed with a button it has, and the
+        // answer counts as not given.
+        const bool has = box.buttons.empty() ||
+                         std::find(box.buttons.begin(), box.buttons.end(), button) != box.buttons.end();
+        const int press = has ? button : box.buttons.front();
+        answered_ = ::PostMessageW(box.window, WM_COMMAND, press, 0) != FALSE && has;
       }) {}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() = default;
