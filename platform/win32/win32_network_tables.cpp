@@ -14,6 +14,17 @@ constexpr int kAddressFamilyIpv4 = AF_INET;
 constexpr unsigned long kTcpOwnerPidAll = 5;  // TCP_TABLE_OWNER_PID_ALL
 constexpr unsigned long kUdpOwnerPid = 1;     // UDP_TABLE_OWNER_PID
 
+// One read of GetExtendedTcpTable or GetExtendedUdpTable (IPv4, sorted);
+// not supported when iphlpapi lacks the function.
+template <class Read, class TableClass>
+std::uint32_t ReadOwnerTable(Read* read, std::uint8_t* buffer, std::uint32_t& size, TableClass tableClass) {
+  if (!read) return iphlp::kNotSupported;
+  DWORD bytes = size;
+  const DWORD result = read(buffer, &bytes, TRUE, kAddressFamilyIpv4, tableClass, 0);
+  size = static_cast<std::uint32_t>(bytes);
+  return static_cast<std::uint32_t>(result);
+}
+
 }  // namespace
 
 struct Win32NetworkTables::IpHelper {
@@ -35,23 +46,11 @@ const Win32NetworkTables::IpHelper& Win32NetworkTables::ipHelper() {
 }
 
 std::uint32_t Win32NetworkTables::tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) {
-  const auto read = ipHelper().extendedTcp;
-  if (!read) return iphlp::kNotSupported;
-  DWORD bytes = size;
-  const DWORD result = read(buffer, &bytes, TRUE, kAddressFamilyIpv4,
-                            static_cast<TCP_TABLE_CLASS>(kTcpOwnerPidAll), 0);
-  size = static_cast<std::uint32_t>(bytes);
-  return static_cast<std::uint32_t>(result);
+  return ReadOwnerTable(ipHelper().extendedTcp, buffer, size, static_cast<TCP_TABLE_CLASS>(kTcpOwnerPidAll));
 }
 
 std::uint32_t Win32NetworkTables::udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) {
-  const auto read = ipHelper().extendedUdp;
-  if (!read) return iphlp::kNotSupported;
-  DWORD bytes = size;
-  const DWORD result = read(buffer, &bytes, TRUE, kAddressFamilyIpv4,
-                            static_cast<UDP_TABLE_CLASS>(kUdpOwnerPid), 0);
-  size = static_cast<std::uint32_t>(bytes);
-  return static_cast<std::uint32_t>(result);
+  return ReadOwnerTable(ipHelper().extendedUdp, buffer, size, static_cast<UDP_TABLE_CLASS>(kUdpOwnerPid));
 }
 
 std::uint32_t Win32NetworkTables::basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) {
