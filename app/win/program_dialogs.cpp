@@ -1,7 +1,7 @@
 #include "app/win/program_dialogs.h"
 
 #include "app/settings.h"
-#include "localization/win/language_dialog.h"
+#include "shell/win/language_dialog.h"
 #include "platform/win32/win32_file_listing.h"
 #include "platform/win32/win32_help.h"
 #include "platform/win32/win32_http.h"

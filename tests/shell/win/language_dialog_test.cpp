@@ -2,7 +2,7 @@
 // the built program and the real registry. The shell is a double (a link
 // would start a mail or web program), and so are the message boxes: the
 // double notes what is stored while its box would be up.
-#include "localization/win/language_dialog.h"
+#include "shell/win/language_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "localization/win/language_dialog.h"
+#include "shell/win/language_dialog.h"
 
 #include <algorithm>
 
