@@ -30,13 +30,14 @@ std::wstring Decimal(std::uint32_t value) { return std::to_wstring(value); }
 
 std::wstring FirstEntry(const std::wstring& list) { return list.substr(0, list.find(L'\0')); }
 
-}  // namespace
-
+// The configuration query's buffer: whole 36-byte blocks, always more than
+// `bytesNeeded` (bytesNeeded / 36 + 1 blocks; nearbyint rounds half to even).
 std::uint32_t ConfigBufferBytes(std::uint32_t bytesNeeded) {
-  // nearbyint rounds half to even under the default rounding mode.
   const double blocks = std::nearbyint(static_cast<double>(bytesNeeded) / 36.0 + 1.0);
   return static_cast<std::uint32_t>(blocks) * 36u;
 }
+
+}  // namespace
 
 ServiceConfig GetServiceConfig(platform::ServiceControl& control, const std::wstring& name) {
   ServiceConfig config;

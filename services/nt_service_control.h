@@ -30,10 +30,6 @@ struct ServiceConfig {
   std::wstring serviceType;
 };
 
-// The configuration query's buffer: whole 36-byte blocks, always more than
-// `bytesNeeded` (bytesNeeded / 36 + 1 blocks, rounded half to even).
-std::uint32_t ConfigBufferBytes(std::uint32_t bytesNeeded);
-
 ServiceConfig GetServiceConfig(platform::ServiceControl& scm, const std::wstring& name);
 // The current state, 0 when it cannot be read.
 std::uint32_t GetServiceState(platform::ServiceControl& scm, const std::wstring& name);

@@ -1,7 +1,7 @@
 #pragma once
 // Lookups in a profile file with the answers the system's profile API gives
-// (GetPrivateProfileStringA under Wine gave these): the program's own reader
-// is held to them natively, and the system's API under Wine.
+// (GetPrivateProfileStringA under Wine gave these), which the program's own
+// reader is held to.
 #include <string>
 #include <vector>
 

@@ -1,5 +1,4 @@
-// The system's profile API and the portable reader give the same answers, and
-// the program reads a language file by its wide path, whatever the system's
+// The program reads a language file by its wide path, whatever the system's
 // code page. The real decoding of a language file is seen in the language
 // dialog's test and in the started program's.
 #include <windows.h>
@@ -8,7 +7,6 @@
 
 #include <fstream>
 
-#include "localization/profile_vectors.h"
 #include "localization/read_ini.h"
 #include "platform/win32/win32_profile_files.h"
 
@@ -18,22 +16,6 @@ std::wstring TempFolder() {
   wchar_t folder[MAX_PATH];
   ::GetTempPathW(MAX_PATH, folder);
   return folder;
-}
-
-// The portable reader is held to the same expected answers by the native
-// tests, so the two cannot drift apart on a file that both read alike. This
-// is the one use of the 8-bit profile API left: the program reads its files
-// with the portable reader.
-TEST(ProfileApi, AnswersAsThePortableReaderIsExpectedTo) {
-  const std::wstring file = TempFolder() + L"dravik-profile.lng";
-  std::ofstream(file.c_str(), std::ios::binary | std::ios::trunc) << vectors::kProfileFile;
-  const std::string path(file.begin(), file.end());  // the temporary folder's name is ASCII here
-  for (const auto& c : vectors::kProfileCases) {
-    std::string buffer(c.bufferSize, '\0');
-    const DWORD copied = ::GetPrivateProfileStringA(c.section, c.key, "", buffer.data(), c.bufferSize, path.c_str());
-    EXPECT_EQ(buffer.substr(0, copied), c.expected) << c.section << "/" << c.key;
-  }
-  ::DeleteFileW(file.c_str());
 }
 
 // "ą" is in none of the code pages 1252, 1251 and 932, "日" in neither of the first two.

@@ -29,7 +29,6 @@ TEST(HelpFile, AMissingFileShowsTheMessageAndTheBuiltOneOpensAtItsDefaultTopic) 
   ASSERT_NE(window, nullptr) << "no compiled help beside the program";
   EXPECT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(testsupport::WindowText(window), L"Dravik Task Manager Help");  // the project's title
-  EXPECT_FALSE(testsupport::SaveScreenshot(window, L"help_window.bmp").empty());
   ::DestroyWindow(window);
 }
 

@@ -1,7 +1,6 @@
 #include "support/win/ui_test_support.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <optional>
 
@@ -161,39 +160,6 @@ int ScreenDpi() {
 int ExpectedDpi() {
   const wchar_t* given = _wgetenv(L"DRAVIK_EXPECT_DPI");
   return given ? _wtoi(given) : 0;
-}
-
-std::wstring SaveScreenshot(HWND window, const std::wstring& name) {
-  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-  PumpFor(std::chrono::milliseconds(300));
-  RECT rect{};
-  if (!::GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) return {};
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  // Rows bottom-up, as BMP files store them.
-  BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER), .biWidth = width, .biHeight = height,
-                                .biPlanes = 1, .biBitCount = 24, .biCompression = BI_RGB}};
-  const HDC screen = ::GetDC(nullptr), memory = ::CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  ::GdiFlush();
-  const DWORD imageBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4 * static_cast<DWORD>(height);
-  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  const BITMAPFILEHEADER file{.bfType = 0x4D42 /* "BM" */, .bfSize = offset + imageBytes, .bfOffBits = offset};
-  const std::wstring folder = TestDir() + L"\\..\\screenshots", path = folder + L"\\" + name;
-  ::CreateDirectoryW(folder.c_str(), nullptr);
-  bool written = false;
-  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-    written = fwrite(&file, sizeof(file), 1, out) == 1 && fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
-              fwrite(bits, 1, imageBytes, out) == imageBytes;
-    fclose(out);
-  }
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  return written ? path : std::wstring();
 }
 
 }  // namespace testsupport

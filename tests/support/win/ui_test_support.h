@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for tests of the program's own windows, which live on the test's
 // thread: waiting while handling their messages, answering a modal message
-// box from another thread, and keeping a picture of a window.
+// box from another thread, measuring their texts.
 #include <windows.h>
 
 #include <atomic>
@@ -71,9 +71,5 @@ TextFit CheckTextsFit(HWND window);
 int ScreenDpi();
 // The resolution the run was started at (DRAVIK_EXPECT_DPI), 0 when not given.
 int ExpectedDpi();
-
-// Saves what the screen shows of `window` as a 24-bit BMP file named `name`
-// in build/<preset>/screenshots; returns the file's path, "" when it failed.
-std::wstring SaveScreenshot(HWND window, const std::wstring& name);
 
 }  // namespace testsupport
