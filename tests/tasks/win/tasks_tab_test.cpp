@@ -100,7 +100,7 @@ TEST_F(TasksTabTest, AStalledTaskAndEndTaskThatClosesOrEndsByForceAfterTheDelay)
   EXPECT_EQ(::lstrcmpiW(paths_.GetProcessPath(helpers_[0].pid()).c_str(), HelperPath().c_str()), 0);
   tab_.refresh();
   ASSERT_EQ(status(stubborn[0]), L"Running");
-  ::PostMessageW(stubborn[0], WM_APP + 1, 2500, 0);
+  ::PostMessageW(stubborn[0], WM_APP + 1, 3500, 0);
   ::Sleep(100);
   auto began = Clock::now();
   tab_.refresh();
