@@ -10,62 +10,43 @@ namespace {
 using namespace dravik;
 
 TEST(TwipsScale, ConvertsWithTheScreensOwnResolution) {
-  const TwipsScale normal(96), large(144);
-  // The default window: 761 x 588 pixels at 96 DPI, half as big again at 144.
-  EXPECT_EQ(normal.toPixels(11415), 761);
-  EXPECT_EQ(normal.toPixels(8820), 588);
+  const TwipsScale large(144);
+  EXPECT_EQ(TwipsScale(96).toPixels(11415), 761);
   EXPECT_EQ(large.toPixels(11415), 1142);  // 1141.5 rounds up
-  EXPECT_EQ(large.toPixels(8820), 882);
   EXPECT_DOUBLE_EQ(large.toTwips(882), 8820);
   EXPECT_EQ(large.hundredthMmToPixels(2540), 144);  // one inch
-  EXPECT_EQ(normal.hundredthMmToPixels(2), 0);  // the hidden column stays closed
+  EXPECT_EQ(TwipsScale(96).hundredthMmToPixels(2), 0);  // the hidden column stays closed
   // At 120 DPI the minimum width is 951.25 pixels: 951 would be below it again.
   EXPECT_EQ(TwipsScale(120).toPixelsAtLeast(11415), 952);
   EXPECT_DOUBLE_EQ(TwipsScale(0).twipsPerPixel(), 15.0);  // no resolution reported: 96
 }
 
 TEST(Layout, ANewWindowIsCentredOnTheWorkAreaUnlessItIsLargerWhenItsTopLeftIsTheWorkAreas) {
-  const PixelRect screen{0, 0, 1024, 738};  // 1024 x 768 less a 30-pixel taskbar below
-  // The default 11415 x 8820 twips at 144 DPI: its caption must stay on the screen.
-  EXPECT_EQ(PlaceOnWorkArea(1142, 882, screen), (PixelPoint{0, 0}));
-  EXPECT_EQ(PlaceOnWorkArea(600, 400, screen), (PixelPoint{212, 169}));
-  EXPECT_EQ(PlaceOnWorkArea(601, 401, screen), (PixelPoint{211, 168}));  // halves truncated
-  EXPECT_EQ(PlaceOnWorkArea(1200, 400, screen), (PixelPoint{0, 169}));   // each side on its own
-  EXPECT_EQ(PlaceOnWorkArea(600, 900, screen), (PixelPoint{212, 0}));
-  EXPECT_EQ(PlaceOnWorkArea(1024, 738, screen), (PixelPoint{0, 0}));    // exactly the work area
-  // A taskbar on the left or at the top moves the work area's corner.
-  const PixelRect shifted{100, 50, 1124, 818};
-  EXPECT_EQ(PlaceOnWorkArea(1142, 882, shifted), (PixelPoint{100, 50}));
-  EXPECT_EQ(PlaceOnWorkArea(600, 400, shifted), (PixelPoint{312, 234}));
+  const PixelRect screen{100, 50, 1124, 818};  // a taskbar on the left and at the top
+  EXPECT_EQ(PlaceOnWorkArea(1142, 882, screen), (PixelPoint{100, 50}));  // the caption stays on the screen
+  EXPECT_EQ(PlaceOnWorkArea(601, 401, screen), (PixelPoint{311, 233}));  // halves truncated
+  EXPECT_EQ(PlaceOnWorkArea(1200, 400, screen), (PixelPoint{100, 234}));  // each side on its own
+  EXPECT_EQ(PlaceOnWorkArea(600, 900, screen), (PixelPoint{312, 50}));
 }
 
-TEST(Layout, DefaultSizeWithAndWithoutVisualStyles) {
-  const MainLayout styled = ComputeLayout({11415, 8820}, 375, true);
-  EXPECT_DOUBLE_EQ(styled.tabWidth, 11415 - 250);
-  EXPECT_DOUBLE_EQ(styled.tabHeight, 8820 - (375 + 1320));
-  EXPECT_DOUBLE_EQ(styled.pageWidth, styled.tabWidth - 160);
-  EXPECT_DOUBLE_EQ(styled.pageHeight, styled.tabHeight - 420);
-  EXPECT_DOUBLE_EQ(styled.listWidth, styled.pageWidth);
-  EXPECT_DOUBLE_EQ(styled.listHeight, styled.pageHeight - 20);
-  const MainLayout classic = ComputeLayout({11415, 8820}, 375, false);
-  EXPECT_DOUBLE_EQ(classic.tabWidth - styled.tabWidth, 50);
-  EXPECT_DOUBLE_EQ(classic.tabHeight - styled.tabHeight, 100);
-  EXPECT_DOUBLE_EQ(ComputeLayout({11415, 8820}, 500, true).tabHeight, styled.tabHeight - 125);
+TEST(Layout, VisualStylesWidenTheMarginsAndATallerStatusBarTakesItsHeight) {
+  const MainLayout styled = ComputeLayout({11415, 8820}, 375, true), classic = ComputeLayout({11415, 8820}, 375, false);
+  EXPECT_DOUBLE_EQ(styled.listWidth, 11415 - 250 - 160);
+  EXPECT_DOUBLE_EQ(styled.listHeight, 8820 - 375 - 1320 - 440);
+  EXPECT_DOUBLE_EQ(classic.listWidth, 11415 - 200 - 160);
+  EXPECT_DOUBLE_EQ(classic.listHeight, 8820 - 375 - 1220 - 440);
+  EXPECT_DOUBLE_EQ(ComputeLayout({11415, 8820}, 500, true).listHeight, styled.listHeight - 125);
 }
 
 TEST(Layout, OnlyExactlyOneOfTheUsersHiveMeansStylesAreActive) {
   const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
   fakes::FakeRegistry registry;
   EXPECT_FALSE(ThemeActive(registry));  // absent
-  for (const wchar_t* value : {L"0", L"", L"1 ", L"true"}) {
+  registry.setString(platform::RegistryRoot::LocalMachine, key, L"ThemeActive", L"1");
+  for (const wchar_t* value : {L"0", L"", L"1 ", L"true", L"1"}) {
     registry.setString(platform::RegistryRoot::CurrentUser, key, L"ThemeActive", value);
-    EXPECT_FALSE(ThemeActive(registry)) << value;
+    EXPECT_EQ(ThemeActive(registry), std::wstring(value) == L"1") << value;
   }
-  registry.setString(platform::RegistryRoot::CurrentUser, key, L"ThemeActive", L"1");
-  EXPECT_TRUE(ThemeActive(registry));
-  fakes::FakeRegistry machineOnly;
-  machineOnly.setString(platform::RegistryRoot::LocalMachine, key, L"ThemeActive", L"1");
-  EXPECT_FALSE(ThemeActive(machineOnly));
 }
 
 TEST(Layout, ColumnFractionsFollowThePageWidth) {

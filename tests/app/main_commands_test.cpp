@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <set>
 
 namespace {
 
@@ -44,43 +43,18 @@ TEST(Dispatch, APageCommandGoesToTheSelectedTabThatCarriesItOrTheOnlyTabThatDoes
 }
 
 TEST(Dispatch, EveryMenuItemAndButtonSendsACommandSomethingCarriesOut) {
-  for (const MenuItemDef& item : MenuItems()) {
-    if (item.command == C::None) continue;
-    bool reaches = IsProgramCommand(item.command);
-    for (Tab tab : kTabs) reaches = reaches || CommandPage(item.command, tab).has_value();
-    EXPECT_TRUE(reaches) << "menu item " << item.key;
-  }
+  const auto reaches = [](Command c) {
+    bool found = c == C::None || IsProgramCommand(c);
+    for (Tab tab : kTabs) found = found || CommandPage(c, tab).has_value();
+    return found;
+  };
+  for (const MenuItemDef& item : MenuItems()) EXPECT_TRUE(reaches(item.command)) << "menu item " << item.key;
+  for (const ToolbarButtonDef& button : ToolbarButtons()) EXPECT_TRUE(reaches(button.command)) << button.tipKey;
   // A popup is shown over its own tab's list: what it offers, that tab does.
   for (const TabDescription& tab : TabDescriptions()) {
     for (const PopupItem& item : tab.popup) {
       if (item.command != C::None) { EXPECT_EQ(CommandPage(item.command, tab.tab), tab.tab) << item.key; }
     }
-  }
-  for (const ToolbarButtonDef& button : ToolbarButtons()) {
-    if (button.command == C::None) continue;
-    bool reaches = IsProgramCommand(button.command);
-    for (Tab tab : kTabs) reaches = reaches || CommandPage(button.command, tab).has_value();
-    EXPECT_TRUE(reaches) << "button " << button.tipKey;
-  }
-}
-
-TEST(TabSwitch, ButtonsAndWorkFollowTheSelectedTab) {
-  // The toolbar's buttons by position: 2 Refresh, 3 Show Window, 4 End Task,
-  // 6 Run, 7 Terminate, 8 Properties, 10-14 the service commands, 16 About.
-  const std::tuple<Tab, std::set<int>, TabWork> cases[] = {
-      {T::Tasks, {2, 3, 4, 16}, TabWork::Nothing},
-      {T::Processes, {2, 6, 7, 8, 16}, TabWork::Refresh},
-      {T::Services, {2, 10, 11, 12, 13, 14, 16}, TabWork::Refresh},
-      {T::Network, {2, 6, 7, 8, 16}, TabWork::WatchNetwork}};
-  const auto buttons = ToolbarButtons();
-  ASSERT_EQ(buttons.size(), 16u);
-  for (const auto& [tab, enabled, work] : cases) {
-    std::set<int> on;
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-      if (buttons[i].command != C::None && ToolbarEnabled(buttons[i].command, tab)) on.insert(static_cast<int>(i) + 1);
-    }
-    EXPECT_EQ(on, enabled) << "tab " << static_cast<int>(tab);
-    EXPECT_EQ(TabWorkFor(tab), work) << "tab " << static_cast<int>(tab);
   }
 }
 

@@ -1,5 +1,5 @@
-// The start-up decisions over doubles of the system: Wine cannot pretend to be
-// every system or lack the control library.
+// The start-up decisions over doubles: Wine cannot pretend to be every system
+// or lack the control library. The second copy is refused in win/program_test.cpp.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
@@ -73,14 +73,6 @@ TEST(GetSysDir, DropsATrailingBackslashAndRefusesWhatDoesNotFit) {
   EXPECT_EQ(dravik::GetSysDir(system), L"");
 }
 
-TEST_F(StartupTest, SecondInstanceShowsOnlyTheRunningMessageAndTouchesNothing) {
-  instance_.running = true;
-  EXPECT_EQ(start().outcome, StartupOutcome::AlreadyRunning);
-  expectOnlyBox(L"Application is already running!", 16);
-  EXPECT_EQ(ui_.boxes[0].title, L"Dravik Task Manager");
-  EXPECT_EQ(controls_.inits, 0);
-}
-
 TEST_F(StartupTest, UnsupportedSystemShowsTheSplashTextOfTheLanguageFile) {
   const auto dir = std::filesystem::temp_directory_path() / "dravik-startup";
   std::filesystem::create_directories(dir / "Language");
@@ -110,28 +102,15 @@ TEST_F(StartupTest, LibraryPresentOpensTheWindowsWithEnglishBesideTheProgram) {
   EXPECT_EQ(events_, (std::vector<std::string>{"open windows", "show"}));
   EXPECT_EQ(ui_.pumps, 1);
   setting(L"Language", L"French");
+  setting(L"RunMinimized", L"true");  // only "True" is: the real program shows it in win/program_test.cpp
   EXPECT_EQ(start().languageFile, std::wstring(kFolder) + L"\\Language\\French.lng");
-  // An unreadable system folder sends the search to the root of the drive.
-  system_.systemFolder = std::wstring(300, L's');
-  start();
-  EXPECT_EQ(controls_.askedSystemFolder, L"");
+  EXPECT_EQ(events_.back(), "show");
 }
 
 TEST_F(StartupTest, LibraryMissingEndsTheProgramBeforeAnyWindow) {
   controls_.inSystem = false;
   EXPECT_EQ(start().outcome, StartupOutcome::LibraryMissing);
   expectOnlyBox(L"File: COMCTL32.OCX is missing!", 16);
-}
-
-TEST_F(StartupTest, RunMinimizedOnlyWhenExactlyTrue) {
-  setting(L"RunMinimized", L"true");
-  EXPECT_FALSE(start().runMinimized);
-  EXPECT_EQ(events_.back(), "show");
-  setting(L"RunMinimized", L"True");
-  events_.clear();
-  EXPECT_TRUE(start().runMinimized);
-  // The main window shows itself while it loads, then goes to the notification area.
-  EXPECT_EQ(events_, (std::vector<std::string>{"open windows", "hide"}));
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #pragma once
-// Doubles of the task windows, the performance counters, the memory status,
-// the locale and the Tasks list. They stand in where Wine cannot show the
-// real thing (other processes' icons, 16-bit tasks, the per-processor
-// counter) and let the logic run natively.
+// Doubles of the task windows, the performance counters, the memory status and
+// the locale, where Wine cannot show the real thing (other processes' icons,
+// 16-bit tasks, the per-processor counter).
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +14,6 @@
 #include "localization/read_ini.h"
 #include "platform/performance.h"
 #include "platform/window_manager.h"
-#include "tasks/task_rows.h"
 
 namespace fakes {
 
@@ -43,17 +41,14 @@ class FakeTaskWindows final : public platform::TaskWindows {
     return windows[w.handle] = std::move(w);
   }
   FakeWindow& window(WindowHandle h) { return windows.at(h); }
-  void destroy(WindowHandle h) {
-    windows.erase(h);
-    zOrder.erase(std::find(zOrder.begin(), zOrder.end(), h));
-  }
+  void destroy(WindowHandle h) { windows.erase(h), std::erase(zOrder, h); }
 
   bool exists(WindowHandle w) override { return windows.count(w) != 0; }
-  bool visible(WindowHandle w) override { return exists(w) && windows[w].visible; }
-  WindowHandle parent(WindowHandle w) override { return exists(w) ? windows[w].parent : 0; }
-  WindowHandle owner(WindowHandle w) override { return exists(w) ? windows[w].owner : 0; }
-  std::uint32_t extendedStyle(WindowHandle w) override { return exists(w) ? windows[w].exStyle : 0; }
-  std::wstring className(WindowHandle w) override { return exists(w) ? windows[w].className : L""; }
+  bool visible(WindowHandle w) override { return find(w).visible; }
+  WindowHandle parent(WindowHandle w) override { return find(w).parent; }
+  WindowHandle owner(WindowHandle w) override { return find(w).owner; }
+  std::uint32_t extendedStyle(WindowHandle w) override { return find(w).exStyle; }
+  std::wstring className(WindowHandle w) override { return find(w).className; }
   WindowHandle topWindow() override { return zOrder.empty() ? 0 : zOrder.front(); }
   WindowHandle nextWindow(WindowHandle w) override {
     auto it = std::find(zOrder.begin(), zOrder.end(), w);
@@ -64,37 +59,30 @@ class FakeTaskWindows final : public platform::TaskWindows {
     for (auto w = snapshot.begin(); w != snapshot.end() && visit(*w); ++w) {
     }
   }
-  std::optional<std::intptr_t> textLength(WindowHandle w, unsigned timeoutMs) override {
-    if (!timedMessage(w, timeoutMs)) return std::nullopt;
-    return static_cast<std::intptr_t>(windows[w].caption.size());
+  // A hung window fails every timed message.
+  std::optional<std::intptr_t> textLength(WindowHandle w, unsigned) override {
+    return answers(w, 0) ? std::optional<std::intptr_t>(find(w).caption.size()) : std::nullopt;
   }
-  std::optional<std::wstring> text(WindowHandle w, std::size_t chars, unsigned timeoutMs) override {
-    if (!timedMessage(w, timeoutMs) || chars == 0) return std::nullopt;
-    return windows[w].caption.substr(0, chars - 1);
+  std::optional<std::wstring> text(WindowHandle w, std::size_t chars, unsigned) override {
+    return answers(w, 0) && chars ? std::optional(find(w).caption.substr(0, chars - 1)) : std::nullopt;
   }
-  std::optional<IconHandle> messageIcon(WindowHandle w, bool small, unsigned timeoutMs) override {
-    if (!timedMessage(w, timeoutMs)) return std::nullopt;
-    return small ? windows[w].smallIcon : windows[w].bigIcon;
+  std::optional<IconHandle> messageIcon(WindowHandle w, bool small, unsigned) override {
+    return answers(w, 0) ? std::optional(small ? find(w).smallIcon : find(w).bigIcon) : std::nullopt;
   }
-  IconHandle classIcon(WindowHandle w, bool small) override {
-    return !exists(w) ? 0 : small ? windows[w].classSmallIcon : windows[w].classBigIcon;
-  }
-  bool answers(WindowHandle w, unsigned timeoutMs) override { return timedMessage(w, timeoutMs); }
-  std::uint32_t processOf(WindowHandle w) override { return exists(w) ? windows[w].pid : 0; }
+  IconHandle classIcon(WindowHandle w, bool small) override { return small ? find(w).classSmallIcon : find(w).classBigIcon; }
+  bool answers(WindowHandle w, unsigned) override { return exists(w) && !windows[w].hung; }
+  std::uint32_t processOf(WindowHandle w) override { return find(w).pid; }
   bool postClose(WindowHandle w) override {
     closesPosted.push_back(w);
     if (exists(w) && onClose) onClose(w);
     return exists(w);
   }
-  bool minimized(WindowHandle w) override { return exists(w) && windows[w].minimized; }
+  bool minimized(WindowHandle w) override { return find(w).minimized; }
   void restore(WindowHandle w) override {
     calls.push_back(L"restore");
     if (exists(w)) windows[w].minimized = false;
   }
-  void setForeground(WindowHandle w) override {
-    calls.push_back(L"foreground");
-    if (exists(w)) foregroundWindow = w;
-  }
+  void setForeground(WindowHandle w) override { calls.push_back(L"foreground"), foregroundWindow = exists(w) ? w : foregroundWindow; }
   WindowHandle foreground() override { return foregroundWindow; }
   IconHandle stockIcon(platform::StockIcon which) override { return static_cast<IconHandle>(which) + 0x7F00; }
 
@@ -106,7 +94,12 @@ class FakeTaskWindows final : public platform::TaskWindows {
   std::vector<std::wstring> calls;            // "restore", "foreground" in order
 
  private:
-  bool timedMessage(WindowHandle w, unsigned) { return exists(w) && !windows[w].hung; }
+  // A window that is gone reads as nothing.
+  FakeWindow find(WindowHandle w) {
+    FakeWindow gone;
+    gone.pid = 0, gone.visible = false, gone.className.clear();
+    return exists(w) ? windows[w] : gone;
+  }
 };
 
 class FakePerformanceCounters final : public platform::PerformanceCounters {
@@ -116,7 +109,7 @@ class FakePerformanceCounters final : public platform::PerformanceCounters {
     paths.push_back(path);
     return 0x51;
   }
-  long collect() override { return ++collects, 0; }
+  long collect() override { return 0; }
   // Hands out `samples` in turn; an invalid status when none is left.
   Value doubleValue(std::uintptr_t) override {
     if (samples.empty()) return {0, -1};
@@ -124,12 +117,11 @@ class FakePerformanceCounters final : public platform::PerformanceCounters {
     samples.erase(samples.begin());
     return v;
   }
-  void closeQuery() override { ++closes; }
+  void closeQuery() override {}
 
   bool canOpen = true;
   std::vector<Value> samples;
   std::vector<std::wstring> paths;
-  int collects = 0, closes = 0;
 };
 
 class FakeMemoryInfo final : public platform::MemoryInfo {
@@ -147,58 +139,6 @@ class FakeLocale final : public platform::Locale {
  public:
   platform::NumberFormat numberFormat() override { return format; }
   platform::NumberFormat format;
-};
-
-// The Tasks list as rows in memory, counting every write.
-class FakeTaskRows final : public dravik::TaskRowsView {
- public:
-  struct Row {
-    std::wstring key, text, tag, icon;
-    std::wstring cells[5];
-  };
-  int rowCount() override { return static_cast<int>(rows.size()); }
-  std::wstring text(int row) override { return rows.at(row).text; }
-  std::wstring subItem(int row, int column) override { return rows.at(row).cells[column]; }
-  int findRow(const std::wstring& key) override {
-    const auto it = std::find_if(rows.begin(), rows.end(), [&](const Row& r) { return r.key == key; });
-    return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
-  }
-  int addRow(const std::wstring& key, const std::wstring& text) override {
-    if (refuseAdds || findRow(key) >= 0) return -1;
-    ++writes;
-    rows.push_back(Row{key, text, L"", L"", {}});
-    return rowCount() - 1;
-  }
-  void removeRow(int row) override {
-    ++writes;
-    rows.erase(rows.begin() + row);
-    // Like the list control: the selection stays at its place, so the row
-    // that slides up into it becomes the selected one.
-    if (selected > row) --selected;
-    if (selected >= rowCount()) selected = -1;
-  }
-  int selectedRow() override { return selected; }
-  void clearSelection() override { ++writes, selected = -1; }
-  bool hasIcon(int row) override { return !rows.at(row).icon.empty(); }
-  void setIcon(int row, const std::wstring& key) override { ++writes, rows.at(row).icon = key; }
-  bool addImage(const std::wstring& key, IconHandle icon) override {
-    if (images.count(key)) return false;
-    images[key] = icon;
-    ++writes;
-    return true;
-  }
-  void setText(int row, const std::wstring& t) override { ++writes, rows.at(row).text = t; }
-  void setSubItem(int row, int column, const std::wstring& t) override {
-    ++writes, rows.at(row).cells[column] = t;
-  }
-  std::wstring tag(int row) override { return rows.at(row).tag; }
-  void setTag(int row, const std::wstring& t) override { ++writes, rows.at(row).tag = t; }
-
-  std::vector<Row> rows;
-  std::map<std::wstring, IconHandle> images;
-  int selected = -1;
-  int writes = 0;
-  bool refuseAdds = false;
 };
 
 // A language file in the temporary folder holding `mainSection` as its

@@ -294,10 +294,7 @@ TEST_F(MainWindowTest, TheTopLeftCornerStartsOnTheWorkAreaAtEveryDpi) {
   RECT r{};
   ::GetWindowRect(main_, &r);
   const POINT corner{r.left, r.top};
-  EXPECT_TRUE(::PtInRect(&work, corner))
-      << "window at " << r.left << "," << r.top << " (" << r.right - r.left << "x" << r.bottom - r.top
-      << "), work area " << work.left << "," << work.top << " to " << work.right << "," << work.bottom
-      << " at " << testsupport::ScreenDpi() << " DPI";
+  EXPECT_TRUE(::PtInRect(&work, corner)) << "window at " << r.left << "," << r.top << " at " << testsupport::ScreenDpi() << " DPI";
 }
 
 // Presses on the header at `x`, drags 60 pixels to the right and lets go,
