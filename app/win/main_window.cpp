@@ -96,6 +96,9 @@ void MainWindow::load() {
   // The program itself runs at normal priority whatever started it.
   if (pageSet_.setOwnPriority) pageSet_.setOwnPriority(window_, NORMAL_PRIORITY_CLASS);
   ::ShowWindow(window_, SW_SHOW);
+  // Painted now, not after the first fill: asking every task window for its
+  // state can take a while, and the user should see the window meanwhile.
+  ::UpdateWindow(window_);
 
   if (auto* tasks = tabPage(Tab::Tasks)) tasks->refresh();
   LVITEMW none{};

@@ -31,6 +31,24 @@ HICON LoadTrayIcon(HINSTANCE instance) {
   return ::LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+// From Vista on, a message from a less privileged process (the shell, when
+// this program runs elevated) is dropped unless the window lets it through.
+// Both calls are missing on XP, which has no such filter; the per-window one
+// (Windows 7) is preferred over the process-wide one (Vista).
+void AllowFromShell(HWND window, UINT message) {
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW, and MSGFLT_ADD for the older call
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
+  if (auto perWindow = reinterpret_cast<PerWindow>(
+          reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
+    perWindow(window, message, kAllow, nullptr);
+  } else if (auto perProcess = reinterpret_cast<PerProcess>(
+                 reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
+    perProcess(message, kAllow);
+  }
+}
+
 }  // namespace
 
 SysTray::~SysTray() {
@@ -67,6 +85,9 @@ bool SysTray::create() {
                               nullptr, instance_, this);
   if (!window_) return false;
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  // Only a top-level window hears the broadcast (not a message-only one).
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  if (taskbarCreated_) AllowFromShell(window_, taskbarCreated_);
 
   menu_.reset(::CreatePopupMenu());
   ::AppendMenuW(menu_.get(), MF_STRING, kMenuOpen, L"Open");
@@ -77,8 +98,16 @@ bool SysTray::create() {
 
 void SysTray::addIcon() {
   if (!window_ || iconAdded_) return;
+  iconWanted_ = true;
   NOTIFYICONDATAW data = iconData();
   iconAdded_ = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+}
+
+void SysTray::addIconAgain() {
+  if (!iconWanted_ || exiting_) return;
+  // Also when the first add failed: the shell may simply not have been up yet.
+  NOTIFYICONDATAW data = iconData();
+  if (::Shell_NotifyIconW(NIM_ADD, &data)) iconAdded_ = true;
 }
 
 void SysTray::labelMenu(const Language& language) {
@@ -143,6 +172,10 @@ void SysTray::callExit() {
 }
 
 LRESULT SysTray::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    addIconAgain();
+    return 0;
+  }
   switch (message) {
     case kIconMessage:
       switch (TrayActionFor(LOWORD(lParam))) {

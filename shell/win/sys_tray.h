@@ -33,6 +33,8 @@ class SysTray {
   // Creates the hidden window and its menu.
   bool create();
   // Adds the icon; without a notification area the program runs on without it.
+  // From then until the exit the icon is added again whenever the shell's
+  // taskbar comes back (a restarted shell has forgotten every icon).
   void addIcon();
 
   // Ends the program: hides and closes every window of the program (each
@@ -52,12 +54,15 @@ class SysTray {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void showMenu();
   NOTIFYICONDATAW iconData() const;
+  void addIconAgain();
 
   HINSTANCE instance_;
   Host host_;
   HWND window_ = nullptr;
   platform::win32::UniqueMenu menu_;
   HICON icon_ = nullptr;  // shared: never destroyed
+  UINT taskbarCreated_ = 0;  // the shell's broadcast when its taskbar (re)starts
+  bool iconWanted_ = false;  // from the first add on (the exit ends it)
   bool iconAdded_ = false;
   bool exiting_ = false;
 };

@@ -1,6 +1,6 @@
 // The real draviktm.exe from start to exit: at 144 DPI so the twips
 // conversion must use the screen's own resolution, and started minimized,
-// driven from its tray icon's menu.
+// driven from its tray icon's menu, the icon outliving a restart of the shell.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -13,15 +13,16 @@ namespace {
 
 using testsupport::WaitFor;
 
-// The shell accepts a change to an icon only while that icon is shown.
-bool TrayIconShown(HWND tray) {
+// The shell accepts a change to an icon, or its removal, only while that icon is shown.
+bool AskShell(DWORD message, HWND tray) {
   NOTIFYICONDATAW data{};
   data.cbSize = NOTIFYICONDATAW_V2_SIZE;
   data.hWnd = tray;
   data.uID = 1;
   data.uFlags = NIF_TIP;
-  return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  return ::Shell_NotifyIconW(message, &data) != FALSE;
 }
+bool TrayIconShown(HWND tray) { return AskShell(NIM_MODIFY, tray); }
 
 // Starts the program and waits for its main and tray windows and its icon.
 testsupport::ChildProcess StartProgram(HWND& main, HWND& tray) {
@@ -106,7 +107,7 @@ TEST_F(Program, RunsOnceHidesOnCloseStaysInTheTrayAndSavesItsSizeOnExit) {
   EXPECT_EQ(testsupport::ReadSetting(L"Width"), std::to_wstring((r.right - r.left) * 10));
 }
 
-TEST_F(Program, StartedMinimizedLivesInTheTrayWhoseMenuOpensAndEndsIt) {
+TEST_F(Program, StartedMinimizedLivesInTheTrayWhoseIconOutlivesTheShellAndWhoseMenuOpensAndEndsIt) {
   testsupport::WriteSetting(L"RunMinimized", L"True");
   HWND main = nullptr, tray = nullptr;
   auto program = StartProgram(main, tray);
@@ -116,6 +117,18 @@ TEST_F(Program, StartedMinimizedLivesInTheTrayWhoseMenuOpensAndEndsIt) {
   ::Sleep(1000);
   EXPECT_FALSE(::IsWindowVisible(main)) << "started minimized, the main window is shown";
   EXPECT_TRUE(TrayIconShown(tray));
+
+  // The shell restarts: its icons are gone, then it tells every top-level
+  // window so. Broadcast as the shell does, not sent to the tray window
+  // alone, because a window the broadcast misses (a message-only one) would
+  // pass a direct send; sent rather than posted so that every window has
+  // handled it on return.
+  ASSERT_TRUE(AskShell(NIM_DELETE, tray));
+  ASSERT_FALSE(AskShell(NIM_DELETE, tray)) << "the shell kept the icon";
+  DWORD_PTR answer = 0;
+  ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG,
+                        5000, &answer);
+  EXPECT_TRUE(WaitFor([&] { return TrayIconShown(tray); })) << "no icon after \"TaskbarCreated\"";
 
   ChooseInTrayMenu(program.pid(), tray, VK_DOWN);  // the first item: Open
   EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; })) << "Open did not show the main window";
