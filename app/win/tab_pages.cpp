@@ -18,6 +18,22 @@ namespace dravik {
 
 namespace {
 
+// How the Network tab's worker names the owners of connections: with objects
+// of its own, used on that thread only. Its device map is read at its first use.
+class OwnerLookup {
+ public:
+  std::wstring path(std::uint32_t pid) {
+    if (!mapped_) paths_.LoadDeviceMap();
+    mapped_ = true;
+    return paths_.GetProcessPath(pid);
+  }
+
+ private:
+  platform::win32::Win32ProcessControl control_;
+  ProcessPaths paths_{control_};
+  bool mapped_ = false;
+};
+
 // The system objects the pages act through, alive as long as the pages.
 struct PageResources {
   platform::win32::Win32ProcessControl processControl;
@@ -26,12 +42,14 @@ struct PageResources {
   platform::win32::Win32ShellFiles shellFiles;
   platform::win32::Win32ServiceControl serviceControl;
   platform::win32::Win32NetworkTables networkTables;
+  OwnerLookup networkOwners;
   std::unique_ptr<RefreshTimer> timer;
 };
 
 NetworkTabServices NetworkServices(PageResources& r, HWND networkList) {
   NetworkTabServices s;
-  s.processPath = [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); };
+  s.openTables = [] { return std::make_unique<platform::win32::Win32NetworkTables>(); };
+  s.processPath = [&r](std::uint32_t pid) { return r.networkOwners.path(pid); };
   s.placeholderName = [](std::uint32_t pid) { return ProcessPlaceholderName(pid); };
   s.processes = &r.processControl;
   s.shellFiles = &r.shellFiles;
