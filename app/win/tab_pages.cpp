@@ -38,7 +38,6 @@ class OwnerLookup {
 struct PageResources {
   platform::win32::Win32ProcessControl processControl;
   ProcessPaths processPaths{processControl};
-  platform::win32::Win32ProcessQuery processQuery;  // made on the window's thread: COM lives there
   platform::win32::Win32ShellFiles shellFiles;
   platform::win32::Win32ServiceControl serviceControl;
   platform::win32::Win32NetworkTables networkTables;
@@ -72,7 +71,8 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
   r.timer = std::make_unique<RefreshTimer>(context, *tasks);
   set.pages[0] = std::move(tasks);
   set.pages[1] = std::make_unique<ProcessesTab>(
-      context, lists[1], ProcessesPlatform{r.processQuery, r.shellFiles, r.processControl},
+      context, lists[1], ProcessesPlatform{[] { return std::make_unique<platform::win32::Win32ProcessQuery>(); }, r.shellFiles,
+                                        r.processControl},
       platform::win32::UserGroupSeparator());
   set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl);
   set.pages[3] = std::make_unique<NetworkTab>(context, lists[3], r.networkTables,
