@@ -74,7 +74,9 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
       context, lists[1], ProcessesPlatform{[] { return std::make_unique<platform::win32::Win32ProcessQuery>(); }, r.shellFiles,
                                         r.processControl},
       platform::win32::UserGroupSeparator());
-  set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl);
+  set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl, [] {
+    return std::make_unique<platform::win32::Win32ServiceControl>();
+  });
   set.pages[3] = std::make_unique<NetworkTab>(context, lists[3], r.networkTables,
                                               NetworkServices(r, lists[3]));
 
