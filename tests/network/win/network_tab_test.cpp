@@ -13,7 +13,6 @@
 #include "app/win/list_view_helpers.h"
 #include "doubles/fake_network_tables.h"
 #include "doubles/fake_processes.h"
-#include "network/tcp_udp.h"
 #include "network/win/network_tab.h"
 #include "platform/win32/win32_network_tables.h"
 #include "support/win/loopback_server.h"
@@ -72,10 +71,7 @@ class NetworkTabTest : public ::testing::Test {
   }
   // Handles messages until the rebuild asked for has shown.
   void shown() { ASSERT_TRUE(testsupport::PumpUntil([&] { return !tab().busy(); })) << "the rebuild never showed"; }
-  void refreshed() {
-    tab().refresh();
-    shown();
-  }
+  void refreshed() { tab().refresh(); shown(); }
   // Holds the worker inside its next read of the table while `meanwhile` runs here, then lets it go on.
   void duringARead(const std::function<void()>& start, const std::function<void()>& meanwhile) {
     ::ResetEvent(release.get());
@@ -107,16 +103,13 @@ class NetworkTabTest : public ::testing::Test {
   }
   // The centre of a row's picture drawn on white: black for the stand-in shell's icon.
   COLORREF pictureColour(int r) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(dc, ::CreateCompatibleBitmap(screen, 16, 16));
-    ::PatBlt(dc, 0, 0, 16, 16, WHITENESS);
-    ImageList_Draw(ListView_GetImageList(window.list, LVSIL_SMALL), window.image(r), dc, 0, 0, ILD_TRANSPARENT);
-    const COLORREF colour = ::GetPixel(dc, 8, 8);
-    ::DeleteObject(::SelectObject(dc, old));
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return colour;
+    const platform::win32::WindowDc screen;
+    const platform::win32::UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    const platform::win32::UniqueBitmap surface(::CreateCompatibleBitmap(screen.get(), 16, 16));
+    const platform::win32::SelectedObject drawn(dc.get(), surface.get());
+    ::PatBlt(dc.get(), 0, 0, 16, 16, WHITENESS);
+    ImageList_Draw(ListView_GetImageList(window.list, LVSIL_SMALL), window.image(r), dc.get(), 0, 0, ILD_TRANSPARENT);
+    return ::GetPixel(dc.get(), 8, 8);
   }
 
   tabtest::TabWindow window{dravik::Tab::Network};
