@@ -70,10 +70,10 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
       context, lists[0], [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); });
   r.timer = std::make_unique<RefreshTimer>(context, *tasks);
   set.pages[0] = std::move(tasks);
-  set.pages[1] = std::make_unique<ProcessesTab>(
-      context, lists[1], ProcessesPlatform{[] { return std::make_unique<platform::win32::Win32ProcessQuery>(); }, r.shellFiles,
-                                        r.processControl},
-      platform::win32::UserGroupSeparator());
+  const auto openQuery = [] { return std::make_unique<platform::win32::Win32ProcessQuery>(); };
+  set.pages[1] = std::make_unique<ProcessesTab>(context, lists[1],
+                                                ProcessesPlatform{openQuery, r.shellFiles, r.processControl},
+                                                platform::win32::UserGroupSeparator());
   set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl, [] {
     return std::make_unique<platform::win32::Win32ServiceControl>();
   });
