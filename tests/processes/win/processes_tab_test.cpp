@@ -1,6 +1,6 @@
 // The Processes tab in a stand-in main window under Wine, over the real
-// instrumentation (queried on the tab's worker thread), shell and processes of
-// the Wine prefix, and the process calls of the platform layer.
+// instrumentation (queried on the tab's worker), shell and processes of the
+// Wine prefix, and the process calls of the platform layer.
 #include "processes/win/processes_tab.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +19,8 @@ using platform::PropertyValue;
 
 std::wstring IdleChildPath() { return testsupport::TestDir() + L"\\processes_idle_child.exe"; }
 
-// Asks for a rebuild and handles messages until it has shown.
-void Refreshed(dravik::ProcessesTab& tab) {
-  tab.refresh();
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return !tab.busy(); })) << "the rebuild never showed";
-}
+// Handles messages until the rebuild asked for has shown.
+bool Shown(dravik::ProcessesTab& tab) { return testsupport::PumpUntil([&] { return !tab.busy(); }); }
 
 class ProcessesTabTest : public ::testing::Test {
  protected:
@@ -39,7 +36,8 @@ TEST_F(ProcessesTabTest, AStartedProcessIsListedAndItsCommandsAskFirst) {
   auto child = testsupport::Start(IdleChildPath());
   ASSERT_TRUE(child.running());
   const std::wstring pid = std::to_wstring(child.pid());
-  Refreshed(tab_);
+  tab_.refresh();
+  ASSERT_TRUE(Shown(tab_));
   int row = window_.rowWith(1, pid);
   ASSERT_GE(row, 0) << "pid " << pid << " not among " << window_.rows() << " rows";
   EXPECT_EQ(window_.cell(row, 0), L"processes_idle_child.exe");
@@ -78,7 +76,7 @@ TEST_F(ProcessesTabTest, AStartedProcessIsListedAndItsCommandsAskFirst) {
   EXPECT_EQ(yes.text(), L"Are you sure you want to terminate this process?");
   EXPECT_TRUE(child.waitForExit(5000));
   EXPECT_EQ(child.exitCode(), 0u);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return !tab_.busy(); }));
+  ASSERT_TRUE(Shown(tab_));
   EXPECT_EQ(window_.panels[1].size(), 2u) << "the list was not rebuilt";
   EXPECT_EQ(window_.rowWith(1, pid), -1);
 }
@@ -106,14 +104,16 @@ TEST_F(ProcessesTabTest, RowsGetShellIconsAndThePlaceholderWhenPathless) {
   IconShell shell;
   dravik::ProcessesTab tab(window_.app, window_.list,
                           {[&query] { return std::make_unique<fakes::FakeProcessQuery>(query); }, shell, control_}, L",");
-  Refreshed(tab);
+  tab.refresh();
+  ASSERT_TRUE(Shown(tab));
   ASSERT_EQ(window_.rows(), 4);
   const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_.list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
   // The placeholder, then one image for each row the shell had an icon for.
   EXPECT_EQ((std::vector<int>{window_.image(0), window_.image(1), window_.image(2), window_.image(3)}),
             (std::vector<int>{1, 0, 3, I_IMAGENONE}));
   EXPECT_EQ(::ImageList_GetImageCount(images), 4);
-  Refreshed(tab);
+  tab.refresh();
+  ASSERT_TRUE(Shown(tab));
   EXPECT_EQ(::ImageList_GetImageCount(images), 4);  // the images start over
 }
 

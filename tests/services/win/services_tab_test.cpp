@@ -1,8 +1,7 @@
-// The Services tab against Wine's real service control manager, listed on the
-// tab's worker thread, with a test service of our own installed for each test
-// and removed afterwards. The tab's list lives in a window the test makes;
-// questions are answered by a scripted user interface, and once by pressing
-// the real message box.
+// The Services tab against Wine's real service control manager (listed on the
+// tab's worker), with a test service of our own installed for each test and
+// removed afterwards. The tab's list lives in a window the test makes;
+// questions are answered by a scripted user interface, and once by pressing the real box.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -123,13 +122,11 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
   // The View items: Win Services checked at start; both unchecked; drivers only; both.
   EXPECT_TRUE(tab->checked(Command::ViewWinServices));
   EXPECT_FALSE(tab->checked(Command::ViewDriverServices));
-  EXPECT_TRUE(tab->command(Command::ViewWinServices));
-  rebuilt();
+  command(Command::ViewWinServices);
   EXPECT_FALSE(tab->checked(Command::ViewWinServices));
   EXPECT_EQ(window.rows(), 0);
   EXPECT_EQ(window.panel1.back(), L"(0) Services");
-  tab->command(Command::ViewDriverServices);
-  rebuilt();
+  command(Command::ViewDriverServices);
   EXPECT_TRUE(tab->checked(Command::ViewDriverServices));
   EXPECT_EQ(window.rows(), listed(SERVICE_DRIVER));
   ASSERT_GT(window.rows(), 0);
@@ -142,8 +139,7 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
     EXPECT_NE(window.text(i, 4).rfind(L"\\??\\", 0), 0u) << "device prefix not trimmed";
   }
   EXPECT_EQ(window.panel1.back(), status());
-  tab->command(Command::ViewWinServices);
-  rebuilt();
+  command(Command::ViewWinServices);
   EXPECT_EQ(window.rows(), listed(SERVICE_WIN32 | SERVICE_DRIVER));
   EXPECT_EQ(window.ui.boxes.size(), 5u) << "the View items ask nothing";
 
