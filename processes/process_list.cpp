@@ -146,7 +146,12 @@ ProcessListing ReadProcessListing(platform::ProcessQuery& query, platform::Shell
 }
 
 std::size_t ShowProcessList(ProcessListTarget& list, const ProcessListing& listing, const Language& language) {
-  list.beginRebuild();
+  // The list draws itself again however the rebuild ends.
+  struct Rebuilding {
+    explicit Rebuilding(ProcessListTarget& target) : list(target) { list.beginRebuild(); }
+    ~Rebuilding() { list.endRebuild(); }
+    ProcessListTarget& list;
+  } rebuilding(list);
   const PriorityBandTexts bands(language);
   std::array<std::wstring, kProcessFieldCount> cells;
   for (std::size_t i = 0; i < listing.processes.size(); ++i) {
@@ -156,7 +161,6 @@ std::size_t ShowProcessList(ProcessListTarget& list, const ProcessListing& listi
     const int image = i < listing.icons.size() ? list.addFileIcon(listing.icons[i]) : kNoImage;
     list.addRow(cells, RowImage(process.fields[process_field::kPath], image));
   }
-  list.endRebuild();
   return list.rowCount();
 }
 
