@@ -1,5 +1,6 @@
 #include "network/win/network_tab.h"
 
+#include <optional>
 #include <utility>
 
 #include "ui/win/list_view.h"
@@ -15,10 +16,11 @@ constexpr int kIconSize = 16;
 }  // namespace
 
 struct NetworkTab::Snapshot final : dravik::Snapshot {
-  NetworkListing listing;
+  std::optional<NetworkListing> listing;  // none when the count did not call for a rebuild
+  NotedBoxes boxes;
 };
 
-// The worker's own tables, and the records it keeps from read to read.
+// The worker's own tables, and the records and counts it keeps from read to read.
 struct NetworkTab::Reader {
   explicit Reader(std::unique_ptr<platform::NetworkTables> opened) : tables(std::move(opened)), records(*tables) {}
   std::unique_ptr<platform::NetworkTables> tables;
@@ -31,7 +33,6 @@ NetworkTab::NetworkTab(AppContext& context, HWND list, platform::NetworkTables& 
       list_(list),
       services_(std::move(services)),
       tables_(tables),
-      count_(tables),
       reads_(
           context.instance, L"RefConNetworkTCP_UDP",
           [open = services_.openTables] { return std::make_unique<Reader>(open()); },
@@ -55,17 +56,24 @@ NetworkTab::~NetworkTab() {
 
 // --- the rebuild --------------------------------------------------------
 
-void NetworkTab::refresh() {
-  reads_.request([lookup = ProcessLookup{services_.processPath, services_.placeholderName}](Reader& reader) {
+void NetworkTab::refresh() { read(Read::Rebuild); }
+
+void NetworkTab::read(Read what) {
+  reads_.request([what, lookup = ProcessLookup{services_.processPath, services_.placeholderName}](Reader& reader) {
     auto snapshot = std::make_unique<Snapshot>();
-    snapshot->listing = ReadNetworkListing(reader.records, lookup);
+    TcpUdp& records = reader.records;
+    bool rebuild = what == Read::Rebuild;
+    if (what == Read::Watch) records.WatchTcpCount(snapshot->boxes, [&] { rebuild = true; });
+    if (what == Read::AfterClose) rebuild = records.TcpCountChanged();
+    if (what == Read::ForgetCount) records.ForgetTcpCount();
+    if (rebuild) snapshot->listing = ReadNetworkListing(records, lookup);
     return snapshot;
   });
 }
 
 void NetworkTab::show(std::unique_ptr<Snapshot> snapshot) {
-  if (snapshot) {
-    shown_ = std::move(snapshot->listing);
+  if (snapshot && snapshot->listing) {
+    shown_ = std::move(*snapshot->listing);
     {
       // No drawing until every row, its sort place and its icon are in.
       const RedrawOff still(list_);
@@ -77,7 +85,14 @@ void NetworkTab::show(std::unique_ptr<Snapshot> snapshot) {
     shown_.rows = {};  // the list holds them now
     writeStatusPanel();
   }
-  // A read that failed leaves the list as it was; what was chosen meanwhile acts on it.
+  if (snapshot) snapshot->boxes.show(*context_.ui);
+  // The watch ticks again only now, and only on this tab: no look starts
+  // while one is under way or its message box is open.
+  if (!context_.selectedTab || context_.selectedTab() == Tab::Network) {
+    ::SetTimer(reads_.window(), kWatchTimer, kWatchMilliseconds, nullptr);
+  }
+  // A read that failed, or found nothing to rebuild, leaves the list as it
+  // was; what was chosen meanwhile acts on it.
   runDeferred();
 }
 
@@ -166,33 +181,21 @@ void NetworkTab::writeStatusPanel() {
 
 void NetworkTab::selected() {
   writeStatusPanel();
-  ::SetTimer(reads_.window(), kWatchTimer, kWatchMilliseconds, nullptr);
-  watch();
+  read(Read::Watch);
 }
 
 void NetworkTab::deselected() {
   ::KillTimer(reads_.window(), kWatchTimer);
-  if (!reads_.busy()) return;
-  // The rebuild under way is not shown; coming back must rebuild, whatever
-  // the count then.
-  reads_.drop();
-  count_.ForgetTcpCount();
-  runDeferred();
+  // A rebuild under way is not shown: the request below replaces it, and
+  // coming back rebuilds, whatever the count then.
+  if (reads_.busy()) read(Read::ForgetCount);
 }
 
 void NetworkTab::tick() {
-  // No tick may start while the watch's message box is open: the timer is
-  // set again only once the watch is over, and only on this tab.
+  // A Refresh under way must not be replaced by a look that finds nothing.
+  if (reads_.busy()) return;
   ::KillTimer(reads_.window(), kWatchTimer);
-  watch();
-  if (!context_.selectedTab || context_.selectedTab() == Tab::Network) {
-    ::SetTimer(reads_.window(), kWatchTimer, kWatchMilliseconds, nullptr);
-  }
-}
-
-void NetworkTab::watch() {
-  // While a rebuild is under way there is nothing to look at.
-  if (!reads_.busy()) count_.WatchTcpCount(*context_.ui, [this] { refresh(); });
+  read(Read::Watch);
 }
 
 // --- the commands -------------------------------------------------------
@@ -247,7 +250,7 @@ void NetworkTab::closeConnection(int row) {
   const int tag = rowTag(row);
   if (texts[kNetProtocol] == kProtocolTcp && tag >= 0 && static_cast<std::size_t>(tag) < shown_.tcp.size() &&
       CloseTcpConnection(tables_, shown_.tcp[static_cast<std::size_t>(tag)])) {
-    if (count_.TcpCountChanged()) refresh();
+    read(Read::AfterClose);
     return;
   }
   context_.ui->messageBox(CloseFailureText((*context_.messages)[MessageText::Unable], texts), context_.language->text(text_key::kCloseConnectionTitle),

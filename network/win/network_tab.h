@@ -1,8 +1,9 @@
 #pragma once
 // The Network tab: the machine's TCP connections and UDP endpoints with the
 // processes that own them, rebuilt when the number of TCP connections moves,
-// and the commands on the selected row. The tables and their owners are read
-// on a worker thread; the list is built here from what it read.
+// and the commands on the selected row. The tables, the count watch's among
+// them, and the owners are read on a worker thread; the list is built here
+// from what it read.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -47,7 +48,7 @@ struct NetworkTabServices {
 class NetworkTab final : public TabPage {
  public:
   // `list` is the report-style list with the eight columns; it must outlive
-  // the tab. `tables` serves the count watch and the closing of connections.
+  // the tab. `tables` closes connections.
   NetworkTab(AppContext& context, HWND list, platform::NetworkTables& tables, NetworkTabServices services);
   ~NetworkTab() override;
   NetworkTab(const NetworkTab&) = delete;
@@ -73,9 +74,12 @@ class NetworkTab final : public TabPage {
     NetworkRowTexts row;  // the row it was given for, found again by its connection
   };
 
+  // What a read is for: a rebuild whatever the count, the watch's look at the
+  // count, the look after a close, or forgetting the count seen last.
+  enum class Read { Rebuild, Watch, AfterClose, ForgetCount };
+  void read(Read what);
   void show(std::unique_ptr<Snapshot> snapshot);
   void tick();
-  void watch();
   void insertRows(const std::vector<NetworkRow>& rows);
   void loadIcons();
   // Where the picture of each path was put first during one icon load.
@@ -100,7 +104,6 @@ class NetworkTab final : public TabPage {
   HWND list_;
   NetworkTabServices services_;
   platform::NetworkTables& tables_;
-  TcpUdp count_;  // the count watch
   NetworkListing shown_;  // the records the rows' tags index
   platform::win32::UniqueImageList images_;
   platform::win32::UniqueIcon unknownIcon_;  // rows without a path

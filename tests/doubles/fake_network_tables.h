@@ -5,6 +5,7 @@
 // nothing, so the owner and close paths are proved over this double.
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -69,7 +70,7 @@ class FakeNetworkTables final : public platform::NetworkTables {
   std::optional<std::uint32_t> basicSizeQueryResult;
   std::uint32_t setTcpEntryResult = 0;
   std::vector<platform::BasicTcpRow> setTcpEntryCalls;
-  int basicCalls = 0;  // counting size queries
+  std::atomic<int> basicCalls{0};  // counting size queries; a worker thread may ask
   // Runs inside every data call of the TCP owner table, on the thread that reads.
   std::function<void()> duringRead;
 

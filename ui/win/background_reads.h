@@ -8,9 +8,11 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/window_manager.h"
 
 namespace dravik {
 
@@ -19,6 +21,27 @@ namespace dravik {
 class Snapshot {
  public:
   virtual ~Snapshot() = default;
+};
+
+// A read shows no message box: the boxes it would show are noted, for the
+// window's thread to show with its snapshot.
+class NotedBoxes final : public platform::UserInterface {
+ public:
+  struct Box {
+    std::wstring text;
+    std::wstring title;
+    unsigned flags = 0;
+  };
+  int messageBox(const std::wstring& text, const std::wstring& title, unsigned flags) override {
+    boxes.push_back({text, title, flags});
+    return platform::mb::kAnswerOk;
+  }
+  void pumpMessages() override {}
+  // Shows the noted boxes, in order, through `ui`.
+  void show(platform::UserInterface& ui) const {
+    for (const Box& box : boxes) ui.messageBox(box.text, box.title, box.flags);
+  }
+  std::vector<Box> boxes;
 };
 
 // One worker thread and the hidden window its snapshots are posted to. One
