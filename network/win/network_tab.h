@@ -63,7 +63,7 @@ class NetworkTab final : public TabPage {
   void deselected() override;
   bool command(Command command) override;
 
-  // A rebuild was asked for and has not shown yet.
+  // A read (a rebuild, or a look at the count) was asked for and has not shown yet.
   bool busy() const { return reads_.busy(); }
 
  private:
