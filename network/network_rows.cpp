@@ -71,6 +71,18 @@ std::vector<NetworkRow> BuildNetworkRows(const TcpUdp& tables, const ProcessLook
   return rows;
 }
 
+NetworkListing ReadNetworkListing(TcpUdp& tables, const ProcessLookup& lookup) {
+  tables.LoadTcpTable();
+  tables.ParseTcpTable();
+  tables.LoadUdpTable();
+  tables.ParseUdpTable();
+  NetworkListing listing;
+  listing.rows = BuildNetworkRows(tables, lookup);
+  for (int i = 0; i < Listed(tables.tcpCount()); ++i) listing.tcp.push_back(tables.tcpConnection(i));
+  for (int j = 0; j < Listed(tables.udpCount()); ++j) listing.udp.push_back(tables.udpEndpoint(j));
+  return listing;
+}
+
 std::wstring CloseFailureText(const std::wstring& unableText, const NetworkRowTexts& row) {
   return unableText + L" \r\n" + row[kNetProcess] + L" [" + row[kNetLocalPort] + L":" +
          row[kNetRemoteAddress] + L":" + row[kNetRemotePort] + L"]";

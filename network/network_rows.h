@@ -48,6 +48,18 @@ struct ProcessLookup {
 // Each process is looked up once per call, however many rows it owns.
 std::vector<NetworkRow> BuildNetworkRows(const TcpUdp& tables, const ProcessLookup& lookup);
 
+// One full read as the list is built from it: the rows, and the records
+// their tags index, as they were when the rows were made.
+struct NetworkListing {
+  std::vector<NetworkRow> rows;
+  std::vector<TcpConnection> tcp;
+  std::vector<UdpEndpoint> udp;
+};
+
+// Loads and parses both tables, TCP first (each parse follows its own load),
+// and builds the rows.
+NetworkListing ReadNetworkListing(TcpUdp& tables, const ProcessLookup& lookup);
+
 // "Unable to close selected connection: " CR LF "app.exe [1050:10.0.0.2:80]"
 std::wstring CloseFailureText(const std::wstring& unableText, const NetworkRowTexts& row);
 // True when two rows show the same connection or endpoint: the protocol and

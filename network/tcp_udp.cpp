@@ -64,11 +64,17 @@ std::wstring FileNameOfPath(const std::wstring& path) {
   return slash == std::wstring::npos ? std::wstring() : path.substr(slash + 1);
 }
 
-TcpUdp::TcpUdp(platform::NetworkTables& tables, platform::UserInterface& ui)
-    : tables_(tables),
-      ui_(ui),
-      tcp_(std::make_unique<std::array<TcpConnection, kNetworkRecords>>()),
-      udp_(std::make_unique<std::array<UdpEndpoint, kNetworkRecords>>()) {}
+TcpUdp::TcpUdp(platform::NetworkTables& tables) : tables_(tables) {}
+
+const TcpConnection& TcpUdp::tcpConnection(int index) const {
+  static const TcpConnection none;
+  return tcp_ ? tcp_->at(static_cast<std::size_t>(index)) : none;
+}
+
+const UdpEndpoint& TcpUdp::udpEndpoint(int index) const {
+  static const UdpEndpoint none;
+  return udp_ ? udp_->at(static_cast<std::size_t>(index)) : none;
+}
 
 std::uint32_t TcpUdp::word(std::size_t offset, bool& inside) const {
   if (offset + 4 > tableBuffer_.size()) {
@@ -115,6 +121,7 @@ bool TcpUdp::rowWords(std::size_t offset, std::uint32_t* words, std::size_t coun
 }
 
 void TcpUdp::ParseTcpTable() {
+  if (!tcp_) tcp_ = std::make_unique<std::array<TcpConnection, kNetworkRecords>>();
   const std::size_t rows = RowsToRead(tcpCount_);
   for (std::size_t i = 0; i < rows; ++i) {
     enum { kState, kLocalAddress, kLocalPort, kRemoteAddress, kRemotePort, kPid, kWords };
@@ -136,12 +143,11 @@ void TcpUdp::ParseTcpTable() {
       record.rawRemoteAddress = SignedText(w[kRemoteAddress]);
       record.state = TcpStateName(w[kState]);
     }
-    // A long table must not freeze the window.
-    ui_.pumpMessages();
   }
 }
 
 void TcpUdp::ParseUdpTable() {
+  if (!udp_) udp_ = std::make_unique<std::array<UdpEndpoint, kNetworkRecords>>();
   const std::size_t rows = RowsToRead(udpCount_);
   for (std::size_t i = 0; i < rows; ++i) {
     enum { kLocalAddress, kLocalPort, kPid, kWords };
@@ -153,7 +159,6 @@ void TcpUdp::ParseUdpTable() {
       record.localPort = std::to_wstring(NetToHostPort(w[kLocalPort]));
       record.localAddress = AddressText(w[kLocalAddress]);
     }
-    ui_.pumpMessages();
   }
 }
 
@@ -178,12 +183,12 @@ bool TcpUdp::readBasicCount(std::int32_t& count, std::uint32_t* sizeQueryResult)
   return true;
 }
 
-void TcpUdp::WatchTcpCount(const std::function<void()>& rebuild) {
+void TcpUdp::WatchTcpCount(platform::UserInterface& ui, const std::function<void()>& rebuild) {
   std::uint32_t sizeQuery = platform::iphlp::kOk;
   std::int32_t count = 0;
   const bool read = readBasicCount(count, &sizeQuery);
   if (sizeQuery == platform::iphlp::kNotSupported) {
-    ui_.messageBox(L"IP Helper not supported!", L"", platform::mb::kOk);
+    ui.messageBox(L"IP Helper not supported!", L"", platform::mb::kOk);
     return;
   }
   // A failed read keeps the latest good count for the comparison, but the
@@ -201,9 +206,7 @@ bool TcpUdp::TcpCountChanged() {
   return changed;
 }
 
-bool TcpUdp::CloseTcpConnection(int index) {
-  if (index < 0 || index >= kNetworkRecords) return false;
-  const TcpConnection& record = (*tcp_)[static_cast<std::size_t>(index)];
+bool CloseTcpConnection(platform::NetworkTables& tables, const TcpConnection& record) {
   const auto localAddress = WordOfSignedText(record.rawLocalAddress);
   const auto localPort = WordOfSignedText(record.rawLocalPort);
   const auto remoteAddress = WordOfSignedText(record.rawRemoteAddress);
@@ -215,7 +218,7 @@ bool TcpUdp::CloseTcpConnection(int index) {
   row.localPort = *localPort;
   row.remoteAddress = *remoteAddress;
   row.remotePort = *remotePort;
-  return tables_.setTcpEntry(row) == platform::iphlp::kOk;
+  return tables.setTcpEntry(row) == platform::iphlp::kOk;
 }
 
 }  // namespace dravik

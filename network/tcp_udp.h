@@ -48,10 +48,13 @@ std::wstring TcpStateName(std::uint32_t code);
 // The part after the last backslash; empty without a backslash.
 std::wstring FileNameOfPath(const std::wstring& path);
 
+// Drops the connection of a record, handing the system back the very words
+// it was read from; true when the system did.
+bool CloseTcpConnection(platform::NetworkTables& tables, const TcpConnection& record);
+
 class TcpUdp {
  public:
-  // `ui` handles pending window messages after every parsed row.
-  TcpUdp(platform::NetworkTables& tables, platform::UserInterface& ui);
+  explicit TcpUdp(platform::NetworkTables& tables);
 
   // Reads a table into the shared buffer; the count changes only on success.
   // Each parse must follow its own load: the two loads share the buffer.
@@ -62,18 +65,20 @@ class TcpUdp {
 
   // Reads the TCP row count and runs `rebuild` when it differs from the count
   // seen last. Shows "IP Helper not supported!" when the system lacks the call.
-  void WatchTcpCount(const std::function<void()>& rebuild);
+  void WatchTcpCount(platform::UserInterface& ui, const std::function<void()>& rebuild);
   // After a close: true when the TCP row count moved; remembers the new count.
   bool TcpCountChanged();
-  // Drops the connection of record `index`; true when the system did.
-  bool CloseTcpConnection(int index);
+  // The next watch rebuilds whatever it reads: the rebuild of the count seen
+  // last never showed.
+  void ForgetTcpCount() { lastTcpCount_ = 0; }
 
   std::int32_t tcpCount() const { return tcpCount_; }
   std::int32_t udpCount() const { return udpCount_; }
   std::int32_t lastTcpCount() const { return lastTcpCount_; }
-  // Records by row position, 0 to kNetworkRecords - 1; never cleared.
-  const TcpConnection& tcpConnection(int index) const { return tcp_->at(static_cast<std::size_t>(index)); }
-  const UdpEndpoint& udpEndpoint(int index) const { return udp_->at(static_cast<std::size_t>(index)); }
+  // Records by row position, 0 to kNetworkRecords - 1; never cleared. Empty
+  // ones before the first parse.
+  const TcpConnection& tcpConnection(int index) const;
+  const UdpEndpoint& udpEndpoint(int index) const;
 
  private:
   using Reader = std::uint32_t (platform::NetworkTables::*)(std::uint8_t*, std::uint32_t&);
@@ -85,12 +90,12 @@ class TcpUdp {
   bool rowWords(std::size_t offset, std::uint32_t* words, std::size_t count) const;
 
   platform::NetworkTables& tables_;
-  platform::UserInterface& ui_;
   std::vector<std::uint8_t> tableBuffer_;
   std::int32_t tcpCount_ = 0;
   std::int32_t udpCount_ = 0;
   std::int32_t lastTcpCount_ = 0;
   std::int32_t watchedCount_ = 0;  // the latest count a successful watch read
+  // Made by the first parse: an object that only watches the count needs none.
   std::unique_ptr<std::array<TcpConnection, kNetworkRecords>> tcp_;
   std::unique_ptr<std::array<UdpEndpoint, kNetworkRecords>> udp_;
 };

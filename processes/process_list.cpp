@@ -135,19 +135,32 @@ int RowImage(const std::wstring& path, int addedImage) {
   return path.empty() ? kPlaceholderImage : addedImage;
 }
 
-std::size_t RefreshProcessList(ProcessListTarget& list, platform::ProcessQuery& query,
-                                const Language& language, const std::wstring& groupSeparator) {
-  list.beginRebuild();
-  const std::vector<ProcessInfo> processes = QueryProcesses(query, groupSeparator);
+ProcessListing ReadProcessListing(platform::ProcessQuery& query, platform::ShellFiles& shell,
+                                  const std::wstring& groupSeparator) {
+  ProcessListing listing;
+  listing.processes = QueryProcesses(query, groupSeparator);
+  for (const ProcessInfo& process : listing.processes) {
+    listing.icons.push_back(shell.smallIcon(process.fields[process_field::kPath]));
+  }
+  return listing;
+}
+
+std::size_t ShowProcessList(ProcessListTarget& list, const ProcessListing& listing, const Language& language) {
+  // The list draws itself again however the rebuild ends.
+  struct Rebuilding {
+    explicit Rebuilding(ProcessListTarget& target) : list(target) { list.beginRebuild(); }
+    ~Rebuilding() { list.endRebuild(); }
+    ProcessListTarget& list;
+  } rebuilding(list);
   const PriorityBandTexts bands(language);
   std::array<std::wstring, kProcessFieldCount> cells;
-  for (const ProcessInfo& process : processes) {
+  for (std::size_t i = 0; i < listing.processes.size(); ++i) {
+    const ProcessInfo& process = listing.processes[i];
     cells = process.fields;
     cells[process_field::kPriority] = bands.forBasePriority(process.fields[process_field::kPriority]);
-    const std::wstring& path = process.fields[process_field::kPath];
-    list.addRow(cells, RowImage(path, list.addFileIcon(path)));
+    const int image = i < listing.icons.size() ? list.addFileIcon(listing.icons[i]) : kNoImage;
+    list.addRow(cells, RowImage(process.fields[process_field::kPath], image));
   }
-  list.endRebuild();
   return list.rowCount();
 }
 

@@ -10,6 +10,7 @@
 
 #include "localization/read_ini.h"
 #include "platform/processes.h"
+#include "platform/shell.h"
 #include "processes/process_columns.h"
 
 namespace dravik {
@@ -65,18 +66,26 @@ class ProcessListTarget {
   // Removes every row and image, then adds the placeholder as image 1. Until
   // endRebuild the list need not draw itself.
   virtual void beginRebuild() = 0;
-  // The shell icon of a file appended to the image list: its position, or
-  // kNoImage when the shell gave none.
-  virtual int addFileIcon(const std::wstring& path) = 0;
+  // A file's icon, as the shell gave it, appended to the image list: its
+  // position, or kNoImage when the shell gave none.
+  virtual int addFileIcon(const platform::SystemIcon& icon) = 0;
   virtual void addRow(const std::array<std::wstring, kProcessFieldCount>& cells, int image) = 0;
   virtual void endRebuild() = 0;
   virtual std::size_t rowCount() const = 0;
 };
 
-// Rebuilds the list from a fresh query and returns the number of rows, which
-// the status bar shows.
-std::size_t RefreshProcessList(ProcessListTarget& list, platform::ProcessQuery& query,
-                                const Language& language, const std::wstring& groupSeparator);
+// One read of the process list, made away from the window: every process the
+// query reported and the shell's icon of each one's file, in the same order.
+struct ProcessListing {
+  std::vector<ProcessInfo> processes;
+  std::vector<platform::SystemIcon> icons;
+};
+ProcessListing ReadProcessListing(platform::ProcessQuery& query, platform::ShellFiles& shell,
+                                  const std::wstring& groupSeparator);
+
+// Rebuilds the list from a listing and returns the number of rows, which the
+// status bar shows.
+std::size_t ShowProcessList(ProcessListTarget& list, const ProcessListing& listing, const Language& language);
 
 // The figure of a decimal text as a 32-bit number; nothing for anything else.
 std::optional<std::uint32_t> ParseProcessId(const std::wstring& text);

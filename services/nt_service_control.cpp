@@ -72,8 +72,8 @@ std::uint32_t GetServiceState(platform::ServiceControl& control, const std::wstr
   return error == 0 ? state : 0;
 }
 
-void EnumNTServices(platform::ServiceControl& control, platform::UserInterface& ui,
-                    std::uint32_t typeFilter, std::uint32_t stateFilter, const ServiceSink& sink) {
+std::wstring EnumNTServices(platform::ServiceControl& control, std::uint32_t typeFilter, std::uint32_t stateFilter,
+                            const ServiceSink& sink) {
   std::wstring failure;
   long error = 0;
   std::unique_ptr<platform::ServiceManager> manager = control.openManager(scm::kGenericRead, error);
@@ -104,7 +104,7 @@ void EnumNTServices(platform::ServiceControl& control, platform::UserInterface& 
       if (result != scm::kErrorMoreData || resume == resumeBefore) break;
     }
   }
-  if (!failure.empty()) ui.messageBox(L"API Call Failed " + failure, L"", platform::mb::kOk);
+  return failure.empty() ? failure : L"API Call Failed " + failure;
 }
 
 long StartNTService(platform::ServiceControl& control, const std::wstring& name) {

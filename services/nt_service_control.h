@@ -11,7 +11,6 @@
 #include "localization/message_texts.h"
 #include "localization/read_ini.h"
 #include "platform/services.h"
-#include "platform/window_manager.h"
 
 namespace dravik {
 
@@ -39,11 +38,12 @@ using ServiceSink = std::function<void(const std::wstring& name, const ServiceCo
                                        std::uint32_t state)>;
 
 // Lists the services of the type and state filters, in the manager's order.
-// A failed opening or data call is reported as "API Call Failed ..." under
-// the application's title; a failed size request ends the listing silently.
-// The services passed on before a failure stay passed on.
-void EnumNTServices(platform::ServiceControl& scm, platform::UserInterface& ui,
-                    std::uint32_t typeFilter, std::uint32_t stateFilter, const ServiceSink& sink);
+// A failed opening or data call gives the text of its report, "API Call
+// Failed ...", which the caller shows under the application's title; a failed
+// size request ends the listing silently (""). The services passed on before
+// a failure stay passed on.
+std::wstring EnumNTServices(platform::ServiceControl& scm, std::uint32_t typeFilter, std::uint32_t stateFilter,
+                            const ServiceSink& sink);
 
 // The commands: 0 or the Win32 error code of the step that failed.
 long StartNTService(platform::ServiceControl& scm, const std::wstring& name);

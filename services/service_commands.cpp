@@ -4,18 +4,6 @@
 
 namespace dravik {
 
-void Pause(platform::UserInterface& ui, const PauseClock& clock, int seconds) {
-  const double start = clock.secondsOfDay();
-  for (;;) {
-    const double now = clock.secondsOfDay();
-    if (now >= start + seconds || now < start) return;
-    ui.pumpMessages();
-    // Sleeping until a message arrives, rather than spinning, keeps the wait
-    // from eating a processor; 50 ms keeps the end of the wait prompt.
-    if (clock.idle) clock.idle(50);
-  }
-}
-
 std::wstring ServiceQuestion(const MessageTexts& messages, MessageText warning, MessageText question,
                              const std::wstring& name) {
   return messages[warning] + L"\r\n\r\n" + messages[MessageText::Name] + L": " + name + L"\r\n" +
@@ -79,8 +67,7 @@ bool RunServiceCommand(Command command, const std::optional<std::wstring>& selec
                               ServiceErrorText(context.scm, result),
                           context.language.text(text_key::kServiceErrorTitle), platform::mb::kStopOk);
   }
-  context.pause(def->waitSeconds);
-  context.rebuild();
+  context.rebuildAfter(def->waitSeconds);
   return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The Services tab's commands on the selected service, from the question to
-// the rebuild, and the message-pumping wait between them.
+// the rebuild that follows each after a wait.
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,25 +13,13 @@
 
 namespace dravik {
 
-// How a wait learns the time and lets the window breathe.
-struct PauseClock {
-  // Seconds since midnight, with the fraction.
-  std::function<double()> secondsOfDay;
-  // Waits at most `milliseconds` for a window message to arrive (or not at all).
-  std::function<void(int milliseconds)> idle;
-};
-
-// Waits `seconds` while handling the program's window messages, so the window
-// stays usable. A wait that passes midnight ends there.
-void Pause(platform::UserInterface& ui, const PauseClock& clock, int seconds);
-
 struct ServiceCommandContext {
   platform::ServiceControl& scm;
   platform::UserInterface& ui;
   const Language& language;
   const MessageTexts& messages;
-  std::function<void(int seconds)> pause;
-  std::function<void()> rebuild;
+  // Rebuilds the list once `seconds` have passed; returns at once.
+  std::function<void(int seconds)> rebuildAfter;
 };
 
 // The question asked before Stop, Pause and Delete.

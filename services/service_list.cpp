@@ -40,6 +40,15 @@ ServiceRow MakeServiceRow(StateTexts& stateTexts, const MessageTexts& messages,
   return row;
 }
 
+ServiceListing ReadServiceListing(platform::ServiceControl& scm, std::uint32_t typeFilter) {
+  ServiceListing listing;
+  listing.failure = EnumNTServices(scm, typeFilter, platform::scm::kStateAll,
+                                   [&](const std::wstring& name, const ServiceConfig& config, std::uint32_t state) {
+                                     listing.services.push_back({name, config, state});
+                                   });
+  return listing;
+}
+
 int StartTypeOfText(const MessageTexts& messages, const std::wstring& startTypeText) {
   static constexpr MessageText kLabels[] = {MessageText::Boot, MessageText::System,
                                             MessageText::Automatic, MessageText::Manual,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "localization/message_texts.h"
 #include "localization/read_ini.h"
@@ -59,6 +60,19 @@ class StateTexts {
 
 ServiceRow MakeServiceRow(StateTexts& stateTexts, const MessageTexts& messages,
                           const std::wstring& name, const ServiceConfig& config, std::uint32_t state);
+
+// One listing, read away from the window: each service with its two
+// queries, and the report of a failed enumeration ("" when none).
+struct ListedService {
+  std::wstring name;
+  ServiceConfig config;
+  std::uint32_t state = 0;
+};
+struct ServiceListing {
+  std::vector<ListedService> services;
+  std::wstring failure;
+};
+ServiceListing ReadServiceListing(platform::ServiceControl& scm, std::uint32_t typeFilter);
 
 // The start type (0 boot ... 4 disabled) whose named text equals the row's
 // Startup Type text, checked in that order; -1 when none does ("Unknown").

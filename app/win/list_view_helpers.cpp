@@ -15,7 +15,6 @@ namespace {
 constexpr wchar_t kColumnLockProp[] = L"Dravik.ColumnLock";
 constexpr wchar_t kIndexSortProp[] = L"Dravik.IndexSort";
 constexpr wchar_t kSortProp[] = L"Dravik.Sort";
-constexpr UINT_PTR kKeepSortedId = 0x50525453;  // subclass id, unique to this file
 // Posted to a list whose rows changed while sorting was on.
 constexpr UINT kResortMessage = WM_APP + 0x2A1;
 
@@ -23,6 +22,7 @@ struct ListSort {
   SortState state;
   bool resortPending = false;
   bool sortingNow = false;
+  WNDPROC next = nullptr;  // the list's procedure before the sort's
 };
 
 // The rows' own item data, kept while the sort borrows it to find each row's
@@ -94,13 +94,12 @@ int SortedPosition(HWND list, const ListSort& sort, const std::wstring& text) {
   return low;
 }
 
-LRESULT CALLBACK KeepSortedProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-
-LRESULT KeepSorted(HWND list, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
-  auto* sort = reinterpret_cast<ListSort*>(data);
+LRESULT KeepSorted(HWND list, UINT message, WPARAM wParam, LPARAM lParam, ListSort* sort) {
+  const auto next = [&](LPARAM with) { return ::CallWindowProcW(sort->next, list, message, wParam, with); };
   switch (message) {
     case kResortMessage:
-      SortNow(list, *sort);
+      // A sort asked for since the message was posted has done its work.
+      if (sort->resortPending) SortNow(list, *sort);
       return 0;
     case LVM_INSERTITEMW: {
       auto* item = reinterpret_cast<LVITEMW*>(lParam);
@@ -109,16 +108,16 @@ LRESULT KeepSorted(HWND list, UINT message, WPARAM wParam, LPARAM lParam, DWORD_
           item->pszText != LPSTR_TEXTCALLBACKW && !sort->resortPending) {
         LVITEMW placed = *item;
         placed.iItem = SortedPosition(list, *sort, item->pszText);
-        return ::DefSubclassProc(list, message, wParam, reinterpret_cast<LPARAM>(&placed));
+        return next(reinterpret_cast<LPARAM>(&placed));
       }
-      const LRESULT result = ::DefSubclassProc(list, message, wParam, lParam);
+      const LRESULT result = next(lParam);
       ScheduleResort(list, *sort);
       return result;
     }
     case LVM_SETITEMTEXTW:
     case LVM_SETITEMW: {
       const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
-      const LRESULT result = ::DefSubclassProc(list, message, wParam, lParam);
+      const LRESULT result = next(lParam);
       const bool textChanged = message == LVM_SETITEMTEXTW || (item && (item->mask & LVIF_TEXT));
       if (sort->state.sorting && !sort->sortingNow && textChanged && item &&
           item->iSubItem == sort->state.key) {
@@ -126,16 +125,18 @@ LRESULT KeepSorted(HWND list, UINT message, WPARAM wParam, LPARAM lParam, DWORD_
       }
       return result;
     }
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(list, KeepSortedProc, kKeepSortedId);
+    case WM_NCDESTROY: {
+      const LRESULT result = next(lParam);
+      ::SetWindowLongPtrW(list, GWLP_USERDATA, 0);
       ::RemovePropW(list, kIndexSortProp);
       ::RemovePropW(list, kSortProp);
       delete sort;
-      break;
+      return result;
+    }
     default:
       break;
   }
-  return ::DefSubclassProc(list, message, wParam, lParam);
+  return next(lParam);
 }
 
 ListSort* SortOf(HWND list) {
@@ -158,9 +159,14 @@ HeaderNotification HeaderNotificationOf(UINT code) {
   }
 }
 
-LRESULT CALLBACK KeepSortedProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR data) {
-  return platform::win32::Guarded(L"SortListView", LRESULT{0}, [&] { return KeepSorted(list, message, wParam, lParam, data); });
+// A window-procedure subclass with its state in the list's user data, rather
+// than the common controls' subclass: that one looks its state up in a window
+// property on every message, which under Wine is a trip to the server, and a
+// rebuild sends a list thousands of messages.
+LRESULT CALLBACK KeepSortedProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* sort = reinterpret_cast<ListSort*>(::GetWindowLongPtrW(list, GWLP_USERDATA));
+  if (!sort) return ::DefWindowProcW(list, message, wParam, lParam);
+  return platform::win32::Guarded(L"SortListView", LRESULT{0}, [&] { return KeepSorted(list, message, wParam, lParam, sort); });
 }
 
 LRESULT ColumnLock(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -196,11 +202,10 @@ LRESULT CALLBACK ColumnLockWndProc(HWND list, UINT message, WPARAM wParam, LPARA
 void KeepListSorted(HWND list) {
   if (!::IsWindow(list) || SortOf(list)) return;
   auto* sort = new ListSort;
-  if (::SetWindowSubclass(list, KeepSortedProc, kKeepSortedId, reinterpret_cast<DWORD_PTR>(sort))) {
-    ::SetPropW(list, kSortProp, sort);
-  } else {
-    delete sort;
-  }
+  sort->next = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(list, GWLP_WNDPROC));
+  ::SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sort));
+  ::SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeepSortedProc));
+  ::SetPropW(list, kSortProp, sort);
 }
 
 void SortListViewAuto(HWND list, int column) {

@@ -321,7 +321,6 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
         break;
       case TabWork::Refresh:
         if (page) page->refresh();
-        options_.ui->pumpMessages();
         break;
       case TabWork::WatchNetwork: {
         const auto rows = ::SendMessageW(list(Tab::Network), LVM_GETITEMCOUNT, 0, 0);
@@ -330,7 +329,6 @@ void MainWindow::onNotify(const NMHDR& header, LRESULT& result, bool& handled) {
       }
     }
     if (page) page->selected();
-    if (tab != Tab::Network) options_.ui->pumpMessages();
     return;
   }
   if (header.code == TTN_GETDISPINFOW) {

@@ -18,20 +18,37 @@ namespace dravik {
 
 namespace {
 
+// How the Network tab's worker names the owners of connections: with objects
+// of its own, used on that thread only. Its device map is read at its first use.
+class OwnerLookup {
+ public:
+  std::wstring path(std::uint32_t pid) {
+    if (!mapped_) paths_.LoadDeviceMap();
+    mapped_ = true;
+    return paths_.GetProcessPath(pid);
+  }
+
+ private:
+  platform::win32::Win32ProcessControl control_;
+  ProcessPaths paths_{control_};
+  bool mapped_ = false;
+};
+
 // The system objects the pages act through, alive as long as the pages.
 struct PageResources {
   platform::win32::Win32ProcessControl processControl;
   ProcessPaths processPaths{processControl};
-  platform::win32::Win32ProcessQuery processQuery;  // made on the window's thread: COM lives there
   platform::win32::Win32ShellFiles shellFiles;
   platform::win32::Win32ServiceControl serviceControl;
   platform::win32::Win32NetworkTables networkTables;
+  OwnerLookup networkOwners;
   std::unique_ptr<RefreshTimer> timer;
 };
 
 NetworkTabServices NetworkServices(PageResources& r, HWND networkList) {
   NetworkTabServices s;
-  s.processPath = [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); };
+  s.openTables = [] { return std::make_unique<platform::win32::Win32NetworkTables>(); };
+  s.processPath = [&r](std::uint32_t pid) { return r.networkOwners.path(pid); };
   s.placeholderName = [](std::uint32_t pid) { return ProcessPlaceholderName(pid); };
   s.processes = &r.processControl;
   s.shellFiles = &r.shellFiles;
@@ -53,10 +70,13 @@ TabPageSet CreateTabPages(AppContext& context, const std::array<HWND, 4>& lists)
       context, lists[0], [&r](std::uint32_t pid) { return r.processPaths.GetProcessPath(pid); });
   r.timer = std::make_unique<RefreshTimer>(context, *tasks);
   set.pages[0] = std::move(tasks);
-  set.pages[1] = std::make_unique<ProcessesTab>(
-      context, lists[1], ProcessesPlatform{r.processQuery, r.shellFiles, r.processControl},
-      platform::win32::UserGroupSeparator());
-  set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl);
+  const auto openQuery = [] { return std::make_unique<platform::win32::Win32ProcessQuery>(); };
+  set.pages[1] = std::make_unique<ProcessesTab>(context, lists[1],
+                                                ProcessesPlatform{openQuery, r.shellFiles, r.processControl},
+                                                platform::win32::UserGroupSeparator());
+  set.pages[2] = std::make_unique<ServicesTab>(context, lists[2], r.serviceControl, [] {
+    return std::make_unique<platform::win32::Win32ServiceControl>();
+  });
   set.pages[3] = std::make_unique<NetworkTab>(context, lists[3], r.networkTables,
                                               NetworkServices(r, lists[3]));
 

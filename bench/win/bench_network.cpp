@@ -17,10 +17,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "doubles/fake_network_tables.h"
 #include "localization/message_texts.h"
 #include "network/network_rows.h"
 #include "network/tcp_udp.h"
@@ -101,6 +103,16 @@ class TimedTables final : public platform::NetworkTables {
   platform::win32::Win32NetworkTables real;
   double readMs = 0;
 };
+
+// Asks the tab for a rebuild and handles messages until it has shown.
+void Rebuild(dravik::NetworkTab& tab) {
+  tab.refresh();
+  MSG msg;
+  while (tab.busy() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
 
 // The lookups a rebuild needs, done the plain way.
 std::wstring ProcessPath(std::uint32_t pid) {
@@ -192,8 +204,9 @@ struct Window {
   dravik::AppContext context;
 };
 
-dravik::NetworkTabServices Services(bool realLookups, bool sort, bool icons) {
+dravik::NetworkTabServices Services(platform::NetworkTables& tables, bool realLookups, bool sort, bool icons) {
   dravik::NetworkTabServices s;
+  s.openTables = [&tables] { return std::make_unique<fakes::BorrowedTables>(tables); };
   if (realLookups) {
     s.processPath = ProcessPath;
   } else {
@@ -216,10 +229,9 @@ double Median(std::vector<double> v) {
 int Model(int rows) {
   Window window;
   MemoryTables tables(rows);
-  platform::win32::Win32UserInterface ui;
   std::vector<double> parse, build, full, noSort, noIcons;
   for (int round = 0; round < 5; ++round) {
-    dravik::TcpUdp model(tables, ui);
+    dravik::TcpUdp model(tables);
     auto start = Clock::now();
     model.LoadTcpTable();
     model.ParseTcpTable();
@@ -227,14 +239,15 @@ int Model(int rows) {
     model.ParseUdpTable();
     parse.push_back(Ms(Clock::now() - start));
     start = Clock::now();
-    dravik::BuildNetworkRows(model, {Services(false, false, false).processPath, Services(false, false, false).placeholderName});
+    const auto services = Services(tables, false, false, false);
+    dravik::BuildNetworkRows(model, {services.processPath, services.placeholderName});
     build.push_back(Ms(Clock::now() - start));
     for (auto [times, sort, icons] : {std::tuple{&full, true, true}, std::tuple{&noSort, false, true},
                                       std::tuple{&noIcons, true, false}}) {
-      dravik::NetworkTab tab(window.context, window.list, tables, Services(false, sort, icons));
+      dravik::NetworkTab tab(window.context, window.list, tables, Services(tables, false, sort, icons));
       tables.readMs = 0;
       start = Clock::now();
-      tab.refresh();
+      Rebuild(tab);
       times->push_back(Ms(Clock::now() - start) - tables.readMs);
     }
   }
@@ -326,9 +339,9 @@ int WineRebuild(int connections) {
     bare.push_back(Ms(Clock::now() - start));
 
     TimedTables timed;
-    dravik::NetworkTab tab(window.context, window.list, timed, Services(true, true, true));
+    dravik::NetworkTab tab(window.context, window.list, timed, Services(timed, true, true, true));
     start = Clock::now();
-    tab.refresh();
+    Rebuild(tab);
     rebuild.push_back(Ms(Clock::now() - start));
     rows = ListView_GetItemCount(window.list);
   }
@@ -343,8 +356,8 @@ int Idle(int seconds) {
   Loopback sockets(20);
   Window window;
   platform::win32::Win32NetworkTables tables;
-  dravik::NetworkTab tab(window.context, window.list, tables, Services(true, true, true));
-  tab.selected();  // fills the list once
+  dravik::NetworkTab tab(window.context, window.list, tables, Services(tables, true, true, true));
+  tab.selected();  // asks for the list once
   FILETIME created, exited, kernel0, user0, kernel1, user1;
   ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel0, &user0);
   const DWORD end = ::GetTickCount() + static_cast<DWORD>(seconds) * 1000;

@@ -191,9 +191,19 @@ int wmain(int argc, wchar_t** argv) {
   context.setStatusPanel = [](int, const std::wstring&) {};
   int exitCode = 0;
   {
-    dravik::ServicesTab tab(context, list, control);
+    dravik::ServicesTab tab(context, list, control,
+                            [] { return std::make_unique<platform::win32::Win32ServiceControl>(); });
+    // One listing, on the tab's worker, shown in the list.
+    const auto rebuild = [&tab] {
+      tab.GetServiceList();
+      MSG msg;
+      while (tab.busy() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+      }
+    };
     auto measure = [&](const wchar_t* label) {
-      tab.GetServiceList();  // warm-up: first calls start the manager's threads
+      rebuild();  // warm-up: first calls start the manager's threads
       BareCalls();
       // Alternating rounds, so that load from other programs falls on both alike.
       std::vector<double> bareTimes, rebuildTimes;
@@ -203,7 +213,7 @@ int wmain(int argc, wchar_t** argv) {
         bareTimes.push_back(Milliseconds([] { BareCalls(); }));
         bareCpu += ProcessCpuMilliseconds() - cpu;
         cpu = ProcessCpuMilliseconds();
-        rebuildTimes.push_back(Milliseconds([&] { tab.GetServiceList(); }));
+        rebuildTimes.push_back(Milliseconds(rebuild));
         rebuildCpu += ProcessCpuMilliseconds() - cpu;
       }
       const Figures bare = Summarise(bareTimes);

@@ -1,24 +1,45 @@
 #include "network/win/network_tab.h"
 
+#include <optional>
 #include <utility>
 
 #include "ui/win/list_view.h"
-#include "ui/win/window_object.h"
 
 namespace dravik {
 
 namespace {
 
 constexpr UINT_PTR kWatchTimer = 1;
-constexpr wchar_t kWatchWindowClass[] = L"DravikNetworkWatch";
 constexpr UINT kWatchMilliseconds = 1000;
 constexpr int kIconSize = 16;
 
 }  // namespace
 
+struct NetworkTab::Snapshot final : dravik::Snapshot {
+  std::optional<NetworkListing> listing;  // none when the count did not call for a rebuild
+  NotedBoxes boxes;
+};
+
+// The worker's own tables, and the records and counts it keeps from read to read.
+struct NetworkTab::Reader {
+  explicit Reader(std::unique_ptr<platform::NetworkTables> opened) : tables(std::move(opened)), records(*tables) {}
+  std::unique_ptr<platform::NetworkTables> tables;
+  TcpUdp records;
+};
+
 NetworkTab::NetworkTab(AppContext& context, HWND list, platform::NetworkTables& tables,
                        NetworkTabServices services)
-    : context_(context), list_(list), services_(std::move(services)), tables_(tables, *context.ui) {
+    : context_(context),
+      list_(list),
+      services_(std::move(services)),
+      tables_(tables),
+      reads_(
+          context.instance, L"RefConNetworkTCP_UDP",
+          [open = services_.openTables] { return std::make_unique<Reader>(open()); },
+          [this](std::unique_ptr<Snapshot> snapshot) { show(std::move(snapshot)); },
+          [this](UINT_PTR id) {
+            if (id == kWatchTimer) tick();
+          }) {
   images_.reset(::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 64, 64));
   blankIcon_.reset(CreateBlankIcon(kIconSize));
   unknownIcon_.reset(static_cast<HICON>(
@@ -27,95 +48,68 @@ NetworkTab::NetworkTab(AppContext& context, HWND list, platform::NetworkTables& 
   // rebuild: the list must not destroy it when it goes.
   const LONG_PTR style = ::GetWindowLongPtrW(list_, GWL_STYLE);
   ::SetWindowLongPtrW(list_, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
-  // The watch's timer ticks in a message-only window of the tab's own rather
-  // than in a subclass of the list: a subclass would look up its data on
-  // every one of the thousands of messages a rebuild sends the list.
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof(cls);
-  if (!::GetClassInfoExW(context_.instance, kWatchWindowClass, &cls)) {
-    cls.lpfnWndProc = &NetworkTab::WatchProc;
-    cls.hInstance = context_.instance;
-    cls.lpszClassName = kWatchWindowClass;
-    ::RegisterClassExW(&cls);
-  }
-  watchWindow_ = ::CreateWindowExW(0, kWatchWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   context_.instance, this);
 }
 
 NetworkTab::~NetworkTab() {
-  if (watchWindow_) ::DestroyWindow(watchWindow_);
   if (::IsWindow(list_)) ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-}
-
-LRESULT CALLBACK NetworkTab::WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DispatchToObject(window, message, wParam, lParam, &NetworkTab::watchWindow_, L"TmrNetwork",
-                          [&](NetworkTab& tab) -> LRESULT {
-                            if (message != WM_TIMER || wParam != kWatchTimer) {
-                              return ::DefWindowProcW(window, message, wParam, lParam);
-                            }
-                            tab.tick();
-                            return 0;
-                          });
-}
-
-std::wstring NetworkTab::main(const char* key) const {
-  return context_.language ? context_.language->main(key) : std::wstring();
 }
 
 // --- the rebuild --------------------------------------------------------
 
-void NetworkTab::refresh() {
-  // The records, counts and parse position are shared: a rebuild asked for
-  // while one runs (from a message handled inside it) waits for it to end.
-  if (busy_) {
-    refreshPending_ = true;
-    return;
-  }
-  do {
-    refreshPending_ = false;
-    rebuildOnce();
-    runDeferred();
-  } while (refreshPending_ && !busy_);
+void NetworkTab::refresh() { read(Read::Rebuild); }
+
+void NetworkTab::read(Read what) {
+  reads_.request([what, lookup = ProcessLookup{services_.processPath, services_.placeholderName}](Reader& reader) {
+    auto snapshot = std::make_unique<Snapshot>();
+    TcpUdp& records = reader.records;
+    bool rebuild = what == Read::Rebuild;
+    if (what == Read::Watch) records.WatchTcpCount(snapshot->boxes, [&] { rebuild = true; });
+    if (what == Read::AfterClose) rebuild = records.TcpCountChanged();
+    if (what == Read::ForgetCount) records.ForgetTcpCount();
+    if (rebuild) snapshot->listing = ReadNetworkListing(records, lookup);
+    return snapshot;
+  });
 }
 
-void NetworkTab::rebuildOnce() {
-  busy_ = true;
-  platform::UserInterface& ui = *context_.ui;
-  // Each parse must follow its own load: both loads share one buffer.
-  tables_.LoadTcpTable();
-  tables_.ParseTcpTable();
-  ui.pumpMessages();
-  tables_.LoadUdpTable();
-  tables_.ParseUdpTable();
-  ui.pumpMessages();
-
-  const std::vector<NetworkRow> rows = BuildNetworkRows(tables_, {services_.processPath, services_.placeholderName});
-  {
-    // No drawing until every row, its sort place and its icon are in.
-    const RedrawOff still(list_);
-    insertRows(rows);
-    if (services_.sortListViewAuto && services_.sortColumn) services_.sortListViewAuto(list_, services_.sortColumn());
-    loadIcons();
-    ui.pumpMessages();
-    assignIcons();
-    ui.pumpMessages();
+void NetworkTab::show(std::unique_ptr<Snapshot> snapshot) {
+  if (snapshot && snapshot->listing) {
+    shown_ = std::move(*snapshot->listing);
+    {
+      // No drawing until every row, its sort place and its icon are in.
+      const RedrawOff still(list_);
+      insertRows(shown_.rows);
+      if (services_.sortListViewAuto && services_.sortColumn) services_.sortListViewAuto(list_, services_.sortColumn());
+      loadIcons();
+      assignIcons();
+    }
+    shown_.rows = {};  // the list holds them now
+    writeStatusPanel();
   }
-  writeStatusPanel();
-  busy_ = false;
+  if (snapshot) snapshot->boxes.show(*context_.ui);
+  // The watch ticks again only now, and only on this tab: no look starts
+  // while one is under way or its message box is open.
+  if (!context_.selectedTab || context_.selectedTab() == Tab::Network) {
+    ::SetTimer(reads_.window(), kWatchTimer, kWatchMilliseconds, nullptr);
+  }
+  // A read that failed, or found nothing to rebuild, leaves the list as it
+  // was; what was chosen meanwhile acts on it.
+  runDeferred();
 }
 
 void NetworkTab::insertRows(const std::vector<NetworkRow>& rows) {
   ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
   ::SendMessageW(list_, LVM_SETITEMCOUNT, rows.size(), 0);
   for (const NetworkRow& row : rows) {
+    // Rows come without a text and are given theirs after: a list kept
+    // sorted places a row that comes with one by searching the rows, where
+    // here one sort after the last row does.
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_PARAM;
     item.iItem = rowCount();
-    item.pszText = const_cast<wchar_t*>(row.columns[kNetProcess].c_str());
     item.lParam = row.tag;
     const int at = static_cast<int>(::SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (at < 0) continue;
-    for (int column = 1; column < kNetColumnCount; ++column) {
+    for (int column = 0; column < kNetColumnCount; ++column) {
       if (row.columns[column].empty()) continue;  // a new row's texts start empty
       LVITEMW sub{};
       sub.iSubItem = column;
@@ -187,29 +181,21 @@ void NetworkTab::writeStatusPanel() {
 
 void NetworkTab::selected() {
   writeStatusPanel();
-  // The timer starts first: the look below may rebuild, and a tab switch
-  // handled inside that rebuild must find a timer to stop.
-  timerRunning_ = ::SetTimer(watchWindow_, kWatchTimer, kWatchMilliseconds, nullptr) != 0;
-  if (!busy_ && !watchRunning_) {
-    watchRunning_ = true;
-    tables_.WatchTcpCount([this] { refresh(); });
-    watchRunning_ = false;
-  }
+  read(Read::Watch);
 }
 
 void NetworkTab::deselected() {
-  ::KillTimer(watchWindow_, kWatchTimer);
-  timerRunning_ = false;
+  ::KillTimer(reads_.window(), kWatchTimer);
+  // A rebuild under way is not shown: the request below replaces it, and
+  // coming back rebuilds, whatever the count then.
+  if (reads_.busy()) read(Read::ForgetCount);
 }
 
 void NetworkTab::tick() {
-  // While a rebuild runs the tick does nothing; nor does it start a second
-  // watch from a message box the first one shows.
-  if (busy_ || watchRunning_) return;
-  watchRunning_ = true;
-  tables_.WatchTcpCount([this] { refresh(); });
-  watchRunning_ = false;
-  context_.ui->pumpMessages();
+  // A Refresh under way must not be replaced by a look that finds nothing.
+  if (reads_.busy()) return;
+  ::KillTimer(reads_.window(), kWatchTimer);
+  read(Read::Watch);
 }
 
 // --- the commands -------------------------------------------------------
@@ -221,10 +207,9 @@ bool NetworkTab::command(Command command) {
   }
   const int row = selectedRow();
   if (row < 0) return true;  // nothing selected: nothing to act on
-  if (busy_) {
-    // The row's record may be half overwritten right now: act once the
-    // rebuild is over, on the row that shows the same connection then.
-    deferred_.push_back({command, rowTexts(row)});
+  if (reads_.busy()) {
+    // Act once the rebuild is over, on the row that shows the same connection then.
+    chosenDuringRebuild_.push_back({command, rowTexts(row)});
     return true;
   }
   run(command, row);
@@ -233,7 +218,7 @@ bool NetworkTab::command(Command command) {
 
 void NetworkTab::runDeferred() {
   std::vector<DeferredCommand> waiting;
-  waiting.swap(deferred_);
+  waiting.swap(chosenDuringRebuild_);
   for (const DeferredCommand& command : waiting) {
     const int rows = rowCount();
     for (int i = 0; i < rows; ++i) {
@@ -262,8 +247,10 @@ void NetworkTab::closeConnection(int row) {
   const NetworkRowTexts texts = rowTexts(row);
   // No call closes a UDP endpoint, and a UDP row's tag does not index the TCP
   // records: it gets the same answer as a refused close.
-  if (texts[kNetProtocol] == kProtocolTcp && tables_.CloseTcpConnection(rowTag(row))) {
-    if (tables_.TcpCountChanged()) refresh();
+  const int tag = rowTag(row);
+  if (texts[kNetProtocol] == kProtocolTcp && tag >= 0 && static_cast<std::size_t>(tag) < shown_.tcp.size() &&
+      CloseTcpConnection(tables_, shown_.tcp[static_cast<std::size_t>(tag)])) {
+    read(Read::AfterClose);
     return;
   }
   context_.ui->messageBox(CloseFailureText((*context_.messages)[MessageText::Unable], texts), context_.language->text(text_key::kCloseConnectionTitle),
@@ -273,12 +260,12 @@ void NetworkTab::closeConnection(int row) {
 std::optional<SelectedProcess> NetworkTab::rowProcess(int row) const {
   const NetworkRowTexts texts = rowTexts(row);
   const int tag = rowTag(row);
-  if (tag < 0 || tag >= kNetworkRecords) return std::nullopt;
+  const auto at = static_cast<std::size_t>(tag);
   std::int32_t pid = 0;
-  if (texts[kNetProtocol] == kProtocolTcp) {
-    pid = tables_.tcpConnection(tag).owningPid;
-  } else if (texts[kNetProtocol] == kProtocolUdp) {
-    pid = tables_.udpEndpoint(tag).owningPid;
+  if (texts[kNetProtocol] == kProtocolTcp && tag >= 0 && at < shown_.tcp.size()) {
+    pid = shown_.tcp[at].owningPid;
+  } else if (texts[kNetProtocol] == kProtocolUdp && tag >= 0 && at < shown_.udp.size()) {
+    pid = shown_.udp[at].owningPid;
   } else {
     return std::nullopt;
   }

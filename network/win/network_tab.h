@@ -1,12 +1,15 @@
 #pragma once
 // The Network tab: the machine's TCP connections and UDP endpoints with the
 // processes that own them, rebuilt when the number of TCP connections moves,
-// and the commands on the selected row.
+// and the commands on the selected row. The tables, the count watch's among
+// them, and the owners are read on a worker thread; the list is built here
+// from what it read.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -20,11 +23,15 @@
 #include "platform/processes.h"
 #include "platform/shell.h"
 #include "platform/win32/handles.h"
+#include "ui/win/background_reads.h"
 
 namespace dravik {
 
 // What the tab borrows from the rest of the program. Every member must be set.
 struct NetworkTabServices {
+  // Made on the worker thread, and used there only: the tables it reads.
+  std::function<std::unique_ptr<platform::NetworkTables>()> openTables;
+  // Asked on the worker thread.
   std::function<std::wstring(std::uint32_t pid)> processPath;      // path with a drive letter, "" when unreadable
   std::function<std::wstring(std::uint32_t pid)> placeholderName;  // "(System)", "(1234)"...
   // What Terminate Process and File Properties act through, as on the Processes tab.
@@ -40,13 +47,15 @@ struct NetworkTabServices {
 
 class NetworkTab final : public TabPage {
  public:
-  // `list` is the report-style list with the eight columns; it must outlive the tab.
+  // `list` is the report-style list with the eight columns; it must outlive
+  // the tab. `tables` closes connections.
   NetworkTab(AppContext& context, HWND list, platform::NetworkTables& tables, NetworkTabServices services);
   ~NetworkTab() override;
   NetworkTab(const NetworkTab&) = delete;
   NetworkTab& operator=(const NetworkTab&) = delete;
 
-  // Rebuilds the list now, or once the rebuild under way is over.
+  // Asks for a fresh read; the list is rebuilt when it comes. A read asked
+  // for earlier and not shown yet is forgotten.
   void refresh() override;
   // Writes the status panel, looks at the connection count once and starts
   // the once-a-second watch; leaving the tab stops the watch.
@@ -54,19 +63,23 @@ class NetworkTab final : public TabPage {
   void deselected() override;
   bool command(Command command) override;
 
-  // One tick of the watch, as the timer runs it.
-  void tick();
-  bool busy() const { return busy_; }
-  bool watching() const { return timerRunning_; }
-  const TcpUdp& tables() const { return tables_; }
+  // A read (a rebuild, or a look at the count) was asked for and has not shown yet.
+  bool busy() const { return reads_.busy(); }
 
  private:
+  struct Snapshot;
+  struct Reader;
   struct DeferredCommand {
     Command command;
     NetworkRowTexts row;  // the row it was given for, found again by its connection
   };
 
-  void rebuildOnce();
+  // What a read is for: a rebuild whatever the count, the watch's look at the
+  // count, the look after a close, or forgetting the count seen last.
+  enum class Read { Rebuild, Watch, AfterClose, ForgetCount };
+  void read(Read what);
+  void show(std::unique_ptr<Snapshot> snapshot);
+  void tick();
   void insertRows(const std::vector<NetworkRow>& rows);
   void loadIcons();
   // Where the picture of each path was put first during one icon load.
@@ -86,22 +99,17 @@ class NetworkTab final : public TabPage {
   int rowTag(int row) const;
   std::wstring rowText(int row, int column) const;
   NetworkRowTexts rowTexts(int row) const;
-  std::wstring main(const char* key) const;
-  static LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   AppContext& context_;
   HWND list_;
   NetworkTabServices services_;
-  TcpUdp tables_;
-  HWND watchWindow_ = nullptr;  // receives the watch's timer
+  platform::NetworkTables& tables_;
+  NetworkListing shown_;  // the records the rows' tags index
   platform::win32::UniqueImageList images_;
   platform::win32::UniqueIcon unknownIcon_;  // rows without a path
   platform::win32::UniqueIcon blankIcon_;    // paths the shell has no icon for
-  bool busy_ = false;                        // a rebuild is under way
-  bool watchRunning_ = false;                // a count watch is under way
-  bool refreshPending_ = false;
-  std::vector<DeferredCommand> deferred_;
-  bool timerRunning_ = false;
+  std::vector<DeferredCommand> chosenDuringRebuild_;
+  BackgroundReadsOf<Reader, Snapshot> reads_;  // last: its worker goes first
 };
 
 }  // namespace dravik

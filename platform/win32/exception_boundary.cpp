@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/run_time_error.h"
+#include "platform/win32/handles.h"
 
 namespace platform::win32 {
 
@@ -34,8 +35,13 @@ void ReportUnexpected(const wchar_t* routine, std::exception_ptr error) noexcept
   try {
     // The box runs a message loop of its own, where the same routine may
     // fail again: it is marked as reported before the box shows.
+    // A worker thread reports through here as well as the window's thread.
+    static CriticalSection lock;
     static std::set<std::wstring> reported;
-    if (!reported.insert(routine).second) return;
+    {
+      const Locked held(lock);
+      if (!reported.insert(routine).second) return;
+    }
     const auto [number, description] = Describe(error);
     const std::wstring text = RunTimeErrorText(number, routine, description);
     ::MessageBoxW(nullptr, text.c_str(), kRunTimeErrorTitle, MB_OK | MB_ICONSTOP);

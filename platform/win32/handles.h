@@ -178,6 +178,30 @@ class ComPtr {
   Interface* ptr_ = nullptr;
 };
 
+// A lock between threads of this process, held by a Locked for a scope.
+class CriticalSection {
+ public:
+  CriticalSection() { ::InitializeCriticalSection(&section_); }
+  ~CriticalSection() { ::DeleteCriticalSection(&section_); }
+  CriticalSection(const CriticalSection&) = delete;
+  CriticalSection& operator=(const CriticalSection&) = delete;
+
+ private:
+  friend class Locked;
+  CRITICAL_SECTION section_;
+};
+
+class Locked {
+ public:
+  explicit Locked(CriticalSection& lock) : section_(&lock.section_) { ::EnterCriticalSection(section_); }
+  ~Locked() { ::LeaveCriticalSection(section_); }
+  Locked(const Locked&) = delete;
+  Locked& operator=(const Locked&) = delete;
+
+ private:
+  CRITICAL_SECTION* section_;
+};
+
 // COM initialised on this thread for the owner's lifetime.
 class ComApartment {
  public:

@@ -19,7 +19,7 @@ constexpr int kIconSize = 16;
 // The list view and its image list as the rebuild sees them.
 class ProcessesTab::ListView final : public ProcessListTarget {
  public:
-  ListView(HWND list, HINSTANCE instance, platform::ShellFiles& shell) : list_(list), shell_(shell) {
+  ListView(HWND list, HINSTANCE instance) : list_(list) {
     images_.reset(::ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 64, 64));
     // The tab owns the image list: the list must not destroy it as well.
     const LONG_PTR style = ::GetWindowLongPtrW(list_, GWL_STYLE);
@@ -58,8 +58,7 @@ class ProcessesTab::ListView final : public ProcessListTarget {
     }
   }
 
-  int addFileIcon(const std::wstring& path) override {
-    const platform::SystemIcon icon = shell_.smallIcon(path);
+  int addFileIcon(const platform::SystemIcon& icon) override {
     if (icon.imageList == 0) return kNoImage;
     return addSurface([&](HDC dc) {
       ::ImageList_Draw(reinterpret_cast<HIMAGELIST>(icon.imageList), icon.index, dc, 0, 0,
@@ -116,7 +115,6 @@ class ProcessesTab::ListView final : public ProcessListTarget {
 
   HWND list_;
   std::optional<RedrawOff> still_;  // during a rebuild
-  platform::ShellFiles& shell_;
   UniqueImageList images_;
   platform::win32::UniqueIcon placeholder_;
   UniqueMemoryDc surfaceDc_;
@@ -125,20 +123,34 @@ class ProcessesTab::ListView final : public ProcessListTarget {
   int rows_ = 0;
 };
 
+struct ProcessesTab::Snapshot final : dravik::Snapshot {
+  ProcessListing listing;
+};
+
 ProcessesTab::ProcessesTab(AppContext& context, HWND list, ProcessesPlatform platform,
                            std::wstring groupSeparator)
     : context_(context),
       list_(list),
-      platform_(platform),
+      platform_(std::move(platform)),
       groupSeparator_(std::move(groupSeparator)),
-      view_(std::make_unique<ListView>(list, context.instance, platform.shell)) {}
+      view_(std::make_unique<ListView>(list, context.instance)),
+      reads_(context.instance, L"RefreshProcessList", platform_.openQuery,
+             [this](std::unique_ptr<Snapshot> snapshot) { show(std::move(snapshot)); }) {}
 
 ProcessesTab::~ProcessesTab() = default;
 
 void ProcessesTab::refresh() {
-  if (!context_.language) return;
-  const std::size_t rows =
-      RefreshProcessList(*view_, platform_.query, *context_.language, groupSeparator_);
+  reads_.request([&shell = platform_.shell, separator = groupSeparator_](platform::ProcessQuery& query) {
+    auto snapshot = std::make_unique<Snapshot>();
+    snapshot->listing = ReadProcessListing(query, shell, separator);
+    return snapshot;
+  });
+}
+
+void ProcessesTab::show(std::unique_ptr<Snapshot> snapshot) {
+  // A query that failed leaves the list as it was.
+  if (!snapshot || !context_.language) return;
+  const std::size_t rows = ShowProcessList(*view_, snapshot->listing, *context_.language);
   if (context_.setStatusPanel) {
     context_.setStatusPanel(1, StatusText(std::to_wstring(rows), context_.language->text(text_key::kProcessesTab)));
   }

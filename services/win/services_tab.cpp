@@ -2,7 +2,6 @@
 
 #include "services/nt_service_control.h"
 #include "services/service_list.h"
-#include "services/win/pause_clock.h"
 #include "ui/win/list_view.h"
 
 namespace dravik {
@@ -34,9 +33,20 @@ constexpr Command kStartTypeCommands[] = {Command::StartupBoot, Command::Startup
 
 }  // namespace
 
-ServicesTab::ServicesTab(AppContext& context, HWND list, platform::ServiceControl& scm)
-    : context_(context), list_(list), scm_(scm), images_(StateImages(context.instance)),
-      clock_(SystemPauseClock()) {
+struct ServicesTab::Snapshot final : dravik::Snapshot {
+  ServiceListing listing;
+};
+
+ServicesTab::ServicesTab(AppContext& context, HWND list, platform::ServiceControl& scm,
+                         std::function<std::unique_ptr<platform::ServiceControl>()> openListing)
+    : context_(context),
+      list_(list),
+      scm_(scm),
+      images_(StateImages(context.instance)),
+      reads_(
+          context.instance, L"GetServiceList", std::move(openListing),
+          [this](std::unique_ptr<Snapshot> snapshot) { show(std::move(snapshot)); },
+          [this](UINT_PTR timer) { waitOver(timer); }) {
   // The tab owns the pictures: the list must not destroy them with itself.
   const LONG_PTR style = ::GetWindowLongPtrW(list_, GWL_STYLE);
   ::SetWindowLongPtrW(list_, GWL_STYLE, style | LVS_SHAREIMAGELISTS);
@@ -44,7 +54,6 @@ ServicesTab::ServicesTab(AppContext& context, HWND list, platform::ServiceContro
 }
 
 ServicesTab::~ServicesTab() {
-  *alive_ = false;
   if (::IsWindow(list_)) ::SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
 }
 
@@ -65,16 +74,24 @@ void ServicesTab::appendRow(const ServiceRow& row) {
 }
 
 void ServicesTab::GetServiceList() {
-  const std::uint32_t typeFilter = ServiceTypeFilter(showWinServices_, showDriverServices_);
+  reads_.request([typeFilter = ServiceTypeFilter(showWinServices_, showDriverServices_)](platform::ServiceControl& scm) {
+    auto snapshot = std::make_unique<Snapshot>();
+    snapshot->listing = ReadServiceListing(scm, typeFilter);
+    return snapshot;
+  });
+}
+
+void ServicesTab::show(std::unique_ptr<Snapshot> snapshot) {
+  if (!snapshot) return;  // a listing that failed leaves the list as it was
   {
     const RedrawOff still(list_);
     ::SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     StateTexts stateTexts(*context_.language);
-    EnumNTServices(scm_, *context_.ui, typeFilter, platform::scm::kStateAll,
-                   [&](const std::wstring& name, const ServiceConfig& config, std::uint32_t state) {
-                     appendRow(MakeServiceRow(stateTexts, *context_.messages, name, config, state));
-                   });
+    for (const ListedService& service : snapshot->listing.services) {
+      appendRow(MakeServiceRow(stateTexts, *context_.messages, service.name, service.config, service.state));
+    }
   }
+  if (!snapshot->listing.failure.empty()) context_.ui->messageBox(snapshot->listing.failure, L"", platform::mb::kOk);
   const int count = ListViewRowCount(list_);
   if (context_.setStatusPanel) {
     context_.setStatusPanel(1, StatusText(std::to_wstring(count), context_.language->text(text_key::kServicesTab)));
@@ -107,18 +124,24 @@ bool ServicesTab::command(Command command) {
     default:
       break;
   }
-  // The wait and the rebuild must not rely on the page still being there
-  // once the wait has handled the window's messages.
-  ServiceCommandContext run{
-      scm_,
-      *context_.ui,
-      *context_.language,
-      *context_.messages,
-      [ui = context_.ui, clock = clock_](int seconds) { Pause(*ui, clock, seconds); },
-      [this, alive = alive_] {
-        if (*alive) GetServiceList();
-      }};
+  ServiceCommandContext run{scm_, *context_.ui, *context_.language, *context_.messages,
+                            [this](int seconds) { rebuildAfter(seconds); }};
   return RunServiceCommand(command, selectedName(), run);
+}
+
+void ServicesTab::rebuildAfter(int seconds) {
+  // The timers go with the tab's hidden window: a tab closed during a wait rebuilds nothing.
+  if (::SetTimer(reads_.window(), nextWait_++, static_cast<UINT>(seconds) * 1000, nullptr)) {
+    ++waits_;
+  } else {
+    GetServiceList();
+  }
+}
+
+void ServicesTab::waitOver(UINT_PTR timer) {
+  ::KillTimer(reads_.window(), timer);
+  --waits_;
+  GetServiceList();
 }
 
 bool ServicesTab::checked(Command command) const {

@@ -5,6 +5,7 @@
 // nothing, so the owner and close paths are proved over this double.
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -37,11 +38,7 @@ class FakeNetworkTables final : public platform::NetworkTables {
  public:
   std::uint32_t tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
     const std::uint32_t result = Answer(tcp, static_cast<std::uint32_t>(tcp.size()), tcpError, buffer, size);
-    if (buffer && result != platform::iphlp::kInsufficientBuffer) {
-      deepestRead = std::max(deepestRead, ++readDepth);
-      if (duringRead) duringRead();
-      --readDepth;
-    }
+    if (buffer && result != platform::iphlp::kInsufficientBuffer && duringRead) duringRead();
     return result;
   }
   std::uint32_t udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
@@ -73,10 +70,9 @@ class FakeNetworkTables final : public platform::NetworkTables {
   std::optional<std::uint32_t> basicSizeQueryResult;
   std::uint32_t setTcpEntryResult = 0;
   std::vector<platform::BasicTcpRow> setTcpEntryCalls;
-  int basicCalls = 0;  // counting size queries
-  // Runs inside every data call of the TCP owner table: a message that arrives while the table is read.
+  std::atomic<int> basicCalls{0};  // counting size queries; a worker thread may ask
+  // Runs inside every data call of the TCP owner table, on the thread that reads.
   std::function<void()> duringRead;
-  int readDepth = 0, deepestRead = 0;  // how deep those calls are nested now, and the deepest seen
 
  private:
   // The real calls' protocol: a short buffer gets the size needed and 122,
@@ -96,6 +92,20 @@ class FakeNetworkTables final : public platform::NetworkTables {
     std::memcpy(buffer, words.data(), bytes);  // little-endian, as the system's tables
     return platform::iphlp::kOk;
   }
+};
+
+// Tables read through another object, as a worker thread reads through one of
+// its own: the double (or the real tables) stays the test's.
+class BorrowedTables final : public platform::NetworkTables {
+ public:
+  explicit BorrowedTables(platform::NetworkTables& tables) : tables_(tables) {}
+  std::uint32_t tcpTableWithOwners(std::uint8_t* b, std::uint32_t& s) override { return tables_.tcpTableWithOwners(b, s); }
+  std::uint32_t udpTableWithOwners(std::uint8_t* b, std::uint32_t& s) override { return tables_.udpTableWithOwners(b, s); }
+  std::uint32_t basicTcpTable(std::uint8_t* b, std::uint32_t& s) override { return tables_.basicTcpTable(b, s); }
+  std::uint32_t setTcpEntry(const platform::BasicTcpRow& r) override { return tables_.setTcpEntry(r); }
+
+ private:
+  platform::NetworkTables& tables_;
 };
 
 }  // namespace fakes

@@ -16,16 +16,10 @@ using ::testing::ElementsAre;
 
 class NetworkTest : public ::testing::Test {
  protected:
-  std::vector<dravik::NetworkRow> rows() {
-    tables.LoadTcpTable();
-    tables.ParseTcpTable();
-    tables.LoadUdpTable();
-    tables.ParseUdpTable();
-    return dravik::BuildNetworkRows(tables, lookup);
-  }
+  std::vector<dravik::NetworkRow> rows() { return dravik::ReadNetworkListing(tables, lookup).rows; }
   fakes::FakeNetworkTables fake;
   fakes::FakeUserInterface ui;
-  dravik::TcpUdp tables{fake, ui};
+  dravik::TcpUdp tables{fake};
   dravik::ProcessLookup lookup{
       [](std::uint32_t pid) { return std::wstring(pid == 1234 ? L"C:\\Apps\\app.exe" : L""); },
       [](std::uint32_t pid) { return pid == 4 ? L"(System)" : L"(" + std::to_wstring(pid) + L")"; }};
@@ -64,33 +58,34 @@ TEST_F(NetworkTest, SkippedRowsAndFailedReadsKeepTheRecordsOfTheEarlierRead) {
   EXPECT_EQ(rows().size(), 3u) << "a failed read keeps the counts and records of the last good one";
 }
 
-TEST_F(NetworkTest, OnlyTheFirst2001RowsAreStoredAndListedAndMessagesArePumpedPerRow) {
+TEST_F(NetworkTest, OnlyTheFirst2001RowsAreStoredAndListedWithTheirRecords) {
   for (std::uint16_t i = 0; i < 2500; ++i) fake.tcp.push_back(Tcp(5, Ipv4(127, 0, 0, 1), 10000 + i, Ipv4(127, 0, 0, 1), 80, i));
   fake.udp = {Udp(0, 53, 1), Udp(0, 54, 2)};
-  const auto list = rows();
+  const auto listing = dravik::ReadNetworkListing(tables, lookup);
   EXPECT_EQ(tables.tcpCount(), 2500);
-  EXPECT_EQ(tables.tcpConnection(2000).localPort, L"12000");
-  ASSERT_EQ(list.size(), 2003u);
-  EXPECT_EQ(list[2000].columns[dravik::kNetLocalPort], L"12000");
-  EXPECT_EQ(list[2001].columns[dravik::kNetProtocol], L"UDP");
-  // The window stays alive through a long parse: one pump per stored row.
-  EXPECT_EQ(ui.pumps, 2001 + 2);
+  ASSERT_EQ(listing.rows.size(), 2003u);
+  EXPECT_EQ(listing.rows[2000].columns[dravik::kNetLocalPort], L"12000");
+  EXPECT_EQ(listing.rows[2001].columns[dravik::kNetProtocol], L"UDP");
+  // A row's tag finds its own record in the listing.
+  ASSERT_EQ(listing.tcp.size(), 2001u);
+  EXPECT_EQ(listing.tcp[static_cast<std::size_t>(listing.rows[2000].tag)].localPort, L"12000");
+  EXPECT_EQ(listing.udp.at(static_cast<std::size_t>(listing.rows[2002].tag)).localPort, L"54");
 }
 
 // The Wine tests tick the watch and close over this double; here what they do not stage.
 TEST_F(NetworkTest, AFailedCountReadIsForgottenAndAMissingHelperIsSaid) {
   int rebuilds = 0;
   fake.tcp = {Tcp(2, 0, 135, 0, 0, 4), Tcp(5, Ipv4(127, 0, 0, 1), 5000, Ipv4(127, 0, 0, 1), 5001, 7)};
-  tables.WatchTcpCount([&] { ++rebuilds; });
+  tables.WatchTcpCount(ui, [&] { ++rebuilds; });
   fake.basicError = 31;
-  tables.WatchTcpCount([&] { ++rebuilds; });
+  tables.WatchTcpCount(ui, [&] { ++rebuilds; });
   EXPECT_EQ(tables.lastTcpCount(), 0);
   fake.basicError = 0;
-  tables.WatchTcpCount([&] { ++rebuilds; });
+  tables.WatchTcpCount(ui, [&] { ++rebuilds; });
   EXPECT_EQ(rebuilds, 2) << "the first look, and the good read after the failed one";
   EXPECT_TRUE(ui.boxes.empty());
   fake.basicSizeQueryResult = platform::iphlp::kNotSupported;
-  tables.WatchTcpCount([&] { ++rebuilds; });
+  tables.WatchTcpCount(ui, [&] { ++rebuilds; });
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_EQ(ui.boxes[0].text + L"|" + ui.boxes[0].title + std::to_wstring(ui.boxes[0].flags), L"IP Helper not supported!|0");
 }

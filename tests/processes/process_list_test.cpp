@@ -25,7 +25,7 @@ const char* const kBandTexts =
 class RecordingList final : public dravik::ProcessListTarget {
  public:
   void beginRebuild() override { rows.clear(); }
-  int addFileIcon(const std::wstring&) override { return dravik::kNoImage; }
+  int addFileIcon(const platform::SystemIcon&) override { return dravik::kNoImage; }
   void addRow(const std::array<std::wstring, dravik::kProcessFieldCount>& cells, int) override { rows.push_back(cells); }
   void endRebuild() override {}
   std::size_t rowCount() const override { return rows.size(); }
@@ -67,7 +67,7 @@ TEST(WorkingSet, KilobytesRoundedDownAndGroupedWithTheLocalesSeparator) {
   EXPECT_EQ(dravik::WorkingSetText(PropertyValue::Text(L"1536000"), L"."), L"1.500 KB");
 }
 
-TEST(RefreshProcessList, TheFourteenFieldsInOrderForMoreThanTwoThousandAndNoneWhenUnreachable) {
+TEST(ProcessListing, TheFourteenFieldsInOrderForMoreThanTwoThousandAndNoneWhenUnreachable) {
   const std::vector<std::wstring> names{
       L"Caption", L"ProcessID", L"WorkingSetSize", L"ExecutablePath", L"Priority", L"HandleCount",
       L"ThreadCount", L"PageFaults", L"PageFileUsage", L"PeakPageFileUsage", L"QuotaNonPagedPoolUsage",
@@ -81,7 +81,8 @@ TEST(RefreshProcessList, TheFourteenFieldsInOrderForMoreThanTwoThousandAndNoneWh
   query.objects = {full};
   for (int pid = 1; pid < 2100; ++pid) query.objects.push_back(Process(L"p" + std::to_wstring(pid), pid));
   RecordingList list;
-  const auto refresh = [&] { return dravik::RefreshProcessList(list, query, file.language(), L","); };
+  fakes::FakeShellFiles shell;
+  const auto refresh = [&] { return dravik::ShowProcessList(list, dravik::ReadProcessListing(query, shell, L","), file.language()); };
   refresh();
   EXPECT_EQ(refresh(), 2100u);
   ASSERT_EQ(list.rows.size(), 2100u);  // each refresh starts over

@@ -1,6 +1,6 @@
 // The Processes tab in a stand-in main window under Wine, over the real
-// instrumentation, shell and processes of the Wine prefix, and the process
-// calls of the platform layer.
+// instrumentation (queried on the tab's worker), shell and processes of the
+// Wine prefix, and the process calls of the platform layer.
 #include "processes/win/processes_tab.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +19,16 @@ using platform::PropertyValue;
 
 std::wstring IdleChildPath() { return testsupport::TestDir() + L"\\processes_idle_child.exe"; }
 
+// Handles messages until the rebuild asked for has shown.
+bool Shown(dravik::ProcessesTab& tab) { return testsupport::PumpUntil([&] { return !tab.busy(); }); }
+
 class ProcessesTabTest : public ::testing::Test {
  protected:
   processtest::TestWindow window_{14};
-  platform::win32::Win32ProcessQuery query_;
   platform::win32::Win32ShellFiles shell_;
   platform::win32::Win32ProcessControl control_;
-  dravik::ProcessesTab tab_{window_.app, window_.list, {query_, shell_, control_},
+  dravik::ProcessesTab tab_{window_.app, window_.list,
+                            {[] { return std::make_unique<platform::win32::Win32ProcessQuery>(); }, shell_, control_},
                             platform::win32::UserGroupSeparator()};
 };
 
@@ -34,6 +37,7 @@ TEST_F(ProcessesTabTest, AStartedProcessIsListedAndItsCommandsAskFirst) {
   ASSERT_TRUE(child.running());
   const std::wstring pid = std::to_wstring(child.pid());
   tab_.refresh();
+  ASSERT_TRUE(Shown(tab_));
   int row = window_.rowWith(1, pid);
   ASSERT_GE(row, 0) << "pid " << pid << " not among " << window_.rows() << " rows";
   EXPECT_EQ(window_.cell(row, 0), L"processes_idle_child.exe");
@@ -72,6 +76,7 @@ TEST_F(ProcessesTabTest, AStartedProcessIsListedAndItsCommandsAskFirst) {
   EXPECT_EQ(yes.text(), L"Are you sure you want to terminate this process?");
   EXPECT_TRUE(child.waitForExit(5000));
   EXPECT_EQ(child.exitCode(), 0u);
+  ASSERT_TRUE(Shown(tab_));
   EXPECT_EQ(window_.panels[1].size(), 2u) << "the list was not rebuilt";
   EXPECT_EQ(window_.rowWith(1, pid), -1);
 }
@@ -97,8 +102,10 @@ TEST_F(ProcessesTabTest, RowsGetShellIconsAndThePlaceholderWhenPathless) {
   query.objects = {process(L"a.exe", IdleChildPath()), process(L"pathless", L""),
                    process(L"b.exe", IdleChildPath()), process(L"c.exe", L"C:\\no\\such.exe")};
   IconShell shell;
-  dravik::ProcessesTab tab(window_.app, window_.list, {query, shell, control_}, L",");
+  dravik::ProcessesTab tab(window_.app, window_.list,
+                          {[&query] { return std::make_unique<fakes::FakeProcessQuery>(query); }, shell, control_}, L",");
   tab.refresh();
+  ASSERT_TRUE(Shown(tab));
   ASSERT_EQ(window_.rows(), 4);
   const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_.list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
   // The placeholder, then one image for each row the shell had an icon for.
@@ -106,6 +113,7 @@ TEST_F(ProcessesTabTest, RowsGetShellIconsAndThePlaceholderWhenPathless) {
             (std::vector<int>{1, 0, 3, I_IMAGENONE}));
   EXPECT_EQ(::ImageList_GetImageCount(images), 4);
   tab.refresh();
+  ASSERT_TRUE(Shown(tab));
   EXPECT_EQ(::ImageList_GetImageCount(images), 4);  // the images start over
 }
 

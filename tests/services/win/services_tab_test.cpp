@@ -1,7 +1,7 @@
-// The Services tab against Wine's real service control manager, with a test
-// service of our own installed for each test and removed afterwards. The
-// tab's list lives in a window the test makes; questions are answered by a
-// scripted user interface, and once by pressing the real message box.
+// The Services tab against Wine's real service control manager (listed on the
+// tab's worker), with a test service of our own installed for each test and
+// removed afterwards. The tab's list lives in a window the test makes;
+// questions are answered by a scripted user interface, and once by pressing the real box.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,8 +25,11 @@ class ServicesTabTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(::IsWindow(window.list)) << "no list view: is the X display running?";
     ASSERT_EQ(servicetests::ServiceState(name()), static_cast<DWORD>(SERVICE_STOPPED)) << "the test service was not installed";
-    tab = std::make_unique<dravik::ServicesTab>(window.context, window.list, control);
+    tab = std::make_unique<dravik::ServicesTab>(window.context, window.list, control,
+                                                [] { return std::make_unique<platform::win32::Win32ServiceControl>(); });
   }
+  // Handles messages until the command's wait and the rebuild are over.
+  void rebuilt() { ASSERT_TRUE(testsupport::PumpUntil([&] { return !tab->busy(); })) << "the list was not rebuilt"; }
   const std::wstring& name() const { return service.name; }
   int row() const { return window.find(1, name()); }
   // State and start type of the test service's row, and its picture.
@@ -38,6 +41,7 @@ class ServicesTabTest : public ::testing::Test {
     window.select(row());
     window.ui.answers = {answer};
     EXPECT_TRUE(tab->command(command));
+    rebuilt();
   }
   int listed(DWORD filter) const { return static_cast<int>(servicetests::ListedServices(filter).size()); }
   std::wstring status() const { return L"(" + std::to_wstring(window.rows()) + L") Services"; }
@@ -48,11 +52,9 @@ class ServicesTabTest : public ::testing::Test {
   std::unique_ptr<dravik::ServicesTab> tab;
 };
 
-int g_ticks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
-
 TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
   tab->refresh();
+  rebuilt();
   EXPECT_EQ(window.rows(), listed(SERVICE_WIN32));
   EXPECT_GT(window.rows(), 5);  // Wine's own services are there too
   EXPECT_EQ(window.panel1.back(), status());
@@ -67,25 +69,26 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
   EXPECT_TRUE(window.notify(*tab, NM_CLICK));
   EXPECT_TRUE(tab->checked(Command::StartupManual));
 
-  // The wait after a command lasts its seconds and keeps handling the program's messages.
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &CountTick);
+  // A command returns at once; the list is rebuilt once its two seconds have passed.
   const DWORD start = ::GetTickCount();
-  command(Command::StartService);
+  window.select(row());
+  EXPECT_TRUE(tab->command(Command::StartService));
+  EXPECT_LT(::GetTickCount() - start, 1000u);
+  EXPECT_TRUE(tab->busy());
+  rebuilt();
   EXPECT_GE(::GetTickCount() - start, 1900u);
-  ::KillTimer(nullptr, timer);
-  EXPECT_GT(g_ticks, 3);
   ASSERT_TRUE(servicetests::WaitForServiceState(name(), SERVICE_RUNNING)) << "did not start";
   EXPECT_EQ(shown(), L"Running/Manual/0");
   EXPECT_EQ(window.selected(), -1);  // rebuilt
 
-  const int pumps = window.ui.pumps;
-  command(Command::StopService, platform::mb::kAnswerNo);
+  window.select(row());
+  window.ui.answers = {platform::mb::kAnswerNo};
+  tab->command(Command::StopService);
   EXPECT_EQ(window.ui.boxes.back().text + L"|" + window.ui.boxes.back().title + std::to_wstring(window.ui.boxes.back().flags),
             L"Stopping services might cause some programs to malfunction or result in system instability!\r\n\r\n"
             L"Name: " + name() + L"\r\nDo you want to stop this service?|Warning!52");
   EXPECT_EQ(servicetests::ServiceState(name()), static_cast<DWORD>(SERVICE_RUNNING));
-  EXPECT_EQ(window.selected(), row()) << "No must not rebuild";
-  EXPECT_EQ(window.ui.pumps, pumps) << "nor wait";
+  EXPECT_FALSE(tab->busy()) << "No must neither wait nor rebuild";
 
   command(Command::PauseService, platform::mb::kAnswerYes);
   EXPECT_EQ(window.ui.boxes.back().text, L"Pausing services might cause some programs to malfunction or result in "
@@ -119,11 +122,11 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
   // The View items: Win Services checked at start; both unchecked; drivers only; both.
   EXPECT_TRUE(tab->checked(Command::ViewWinServices));
   EXPECT_FALSE(tab->checked(Command::ViewDriverServices));
-  EXPECT_TRUE(tab->command(Command::ViewWinServices));
+  command(Command::ViewWinServices);
   EXPECT_FALSE(tab->checked(Command::ViewWinServices));
   EXPECT_EQ(window.rows(), 0);
   EXPECT_EQ(window.panel1.back(), L"(0) Services");
-  tab->command(Command::ViewDriverServices);
+  command(Command::ViewDriverServices);
   EXPECT_TRUE(tab->checked(Command::ViewDriverServices));
   EXPECT_EQ(window.rows(), listed(SERVICE_DRIVER));
   ASSERT_GT(window.rows(), 0);
@@ -136,7 +139,7 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
     EXPECT_NE(window.text(i, 4).rfind(L"\\??\\", 0), 0u) << "device prefix not trimmed";
   }
   EXPECT_EQ(window.panel1.back(), status());
-  tab->command(Command::ViewWinServices);
+  command(Command::ViewWinServices);
   EXPECT_EQ(window.rows(), listed(SERVICE_WIN32 | SERVICE_DRIVER));
   EXPECT_EQ(window.ui.boxes.size(), 5u) << "the View items ask nothing";
 
@@ -157,15 +160,13 @@ TEST_F(ServicesTabTest, TheTestServiceThroughEveryCommandAndViewOfTheTab) {
 
 TEST_F(ServicesTabTest, ThePageGoingDuringACommandsWaitEndsTheCommandQuietly) {
   tab->refresh();
-  window.ui.onPump = [this] {
-    window.ui.onPump = nullptr;
-    tab.reset();  // as when the main window is closed from the wait
-    ListView_DeleteAllItems(window.list);
-  };
-  dravik::ServicesTab* page = tab.get();
+  rebuilt();
   window.select(row());
-  EXPECT_TRUE(page->command(Command::StartService));
-  EXPECT_EQ(window.rows(), 0);  // the rebuild did not run for the gone page
+  EXPECT_TRUE(tab->command(Command::StartService));
+  tab.reset();  // as when the main window is closed during the wait
+  ListView_DeleteAllItems(window.list);
+  testsupport::PumpFor(std::chrono::milliseconds(2500));
+  EXPECT_EQ(window.rows(), 0);  // no rebuild for the gone page
   EXPECT_TRUE(servicetests::WaitForServiceState(name(), SERVICE_RUNNING));
 }
 

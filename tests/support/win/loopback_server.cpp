@@ -5,7 +5,60 @@
 namespace testsupport {
 
 namespace {
+
 constexpr char kUpdateFile[] = "/draviktm_free.txt";
+
+void Reset(SOCKET s) {
+  const linger off{1, 0};
+  ::setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&off), sizeof(off));
+  ::closesocket(s);
+}
+}  // namespace
+
+LoopbackConnections::LoopbackConnections(int count) {
+  WSADATA data;
+  ::WSAStartup(MAKEWORD(2, 2), &data);
+  listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {}, .sin_zero = {}};
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int length = sizeof(address);
+  ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
+  ::listen(listener_, 64);
+  open(count);
+}
+
+unsigned short LoopbackConnections::LocalPort(SOCKET socket) {
+  sockaddr_in address{};
+  int length = sizeof(address);
+  ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
+  return ntohs(address.sin_port);
+}
+
+void LoopbackConnections::open(int count) {
+  sockaddr_in address{.sin_family = AF_INET, .sin_port = htons(listenerPort()), .sin_addr = {}, .sin_zero = {}};
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  for (int i = 0; i < count; ++i) {
+    const SOCKET client = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+      ::closesocket(client);
+      break;
+    }
+    ends_.push_back(client);
+    ends_.push_back(::accept(listener_, nullptr, nullptr));
+  }
+}
+
+LoopbackConnections::~LoopbackConnections() {
+  close(count());
+  ::closesocket(listener_);
+  ::WSACleanup();
+}
+
+void LoopbackConnections::close(int count) {
+  for (int i = 0; i < 2 * count && !ends_.empty(); ++i) {
+    Reset(ends_.back());
+    ends_.pop_back();
+  }
 }
 
 LoopbackServer::LoopbackServer(Body body) : body_(std::move(body)) {

@@ -14,6 +14,31 @@
 
 namespace testsupport {
 
+// TCP connections on 127.0.0.1 with both ends in this process (two rows of
+// the TCP table each, beside the listener's). A closed end is reset, so no
+// TIME_WAIT row is left behind to slow later table reads.
+class LoopbackConnections {
+ public:
+  explicit LoopbackConnections(int count);
+  ~LoopbackConnections();
+  LoopbackConnections(const LoopbackConnections&) = delete;
+  LoopbackConnections& operator=(const LoopbackConnections&) = delete;
+
+  int count() const { return static_cast<int>(ends_.size() / 2); }
+  // Opens `count` more.
+  void open(int count);
+  // Resets the newest `count` connections, both ends.
+  void close(int count);
+  // Local ports, in host order: the listener's, and the client end's of the newest connection.
+  unsigned short listenerPort() const { return LocalPort(listener_); }
+  unsigned short newestPort() const { return ends_.empty() ? 0 : LocalPort(ends_[ends_.size() - 2]); }
+  static unsigned short LocalPort(SOCKET socket);
+
+ private:
+  SOCKET listener_ = INVALID_SOCKET;
+  std::vector<SOCKET> ends_;  // client, then the accepted end, per connection
+};
+
 class LoopbackServer {
  public:
   using Body = std::optional<std::string>;

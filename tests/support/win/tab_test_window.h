@@ -30,9 +30,7 @@ class ScriptedUi final : public platform::UserInterface {
   void pumpMessages() override {
     script_.pumpMessages();
     real_.pumpMessages();
-    if (onPump) onPump();
   }
-  std::function<void()> onPump;  // runs after each pump
 
  private:
   fakes::FakeUserInterface script_;
@@ -41,7 +39,6 @@ class ScriptedUi final : public platform::UserInterface {
  public:
   std::vector<fakes::FakeUserInterface::Box>& boxes = script_.boxes;
   std::vector<int>& answers = script_.answers;
-  int& pumps = script_.pumps;
 };
 
 class TabWindow {
