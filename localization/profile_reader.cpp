@@ -41,6 +41,8 @@ std::string FitBuffer(std::string_view value, std::size_t bufferSize) {
 
 std::optional<std::string_view> FindValue(std::string_view contents, std::string_view section,
                                           std::string_view key) {
+  // An editor's UTF-8 mark would otherwise hide the first section's name.
+  if (contents.starts_with(kUtf8Mark)) contents.remove_prefix(kUtf8Mark.size());
   bool inSection = false;
   bool sectionSeen = false;
   while (!contents.empty()) {

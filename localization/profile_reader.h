@@ -10,6 +10,11 @@
 
 namespace dravik {
 
+// The bytes some editors put before UTF-8 text. A file that starts with them
+// is UTF-8 whatever it says, and they are no part of its first line.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+inline constexpr unsigned kUtf8CodePage = 65001;
+
 // Looks `key` up in `section` of the file text `contents`. The result is cut so
 // that it fits `bufferSize` bytes with a terminating NUL. A missing section or
 // key gives `fallback` without its trailing blanks and enclosing quotes.

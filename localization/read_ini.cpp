@@ -46,6 +46,7 @@ unsigned CodePageForCharacterSet(const std::wstring& characterSet, unsigned ansi
 namespace {
 // The code page of a language file's texts, from the "CharacterSet" in its bytes.
 unsigned FileCodePage(std::string_view contents, unsigned ansiCodePage) {
+  if (contents.starts_with(kUtf8Mark)) return kUtf8CodePage;
   // The character set is itself plain digits, readable in any code page.
   const std::string set =
       LookupProfileValue(contents, "LANGUAGE", "CharacterSet", "", kReadIniBufferBytes);

@@ -31,7 +31,7 @@ std::wstring FakeProfileFiles::decode(unsigned codePage, std::string_view bytes)
 #ifdef _WIN32
   return platform::win32::Widen(codePage, bytes);
 #else
-  const std::string from = "CP" + std::to_string(codePage);
+  const std::string from = codePage == 65001 ? "UTF-8" : "CP" + std::to_string(codePage);
   iconv_t cd = iconv_open("WCHAR_T", from.c_str());
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::wstring(bytes.begin(), bytes.end());
   std::wstring out(bytes.size() * 2 + 4, L'\0');

@@ -39,6 +39,8 @@ TEST(ReadIni, DecodesWithTheFilesCharacterSetElseTheAnsiCodePageAndGivesEmptyTex
   EXPECT_EQ(read("[Main]\r\n1=\xE8\r\n[LANGUAGE]\r\nCharacterSet=oops\r\n"), L"и");
   profiles.ansi = 1252;
   EXPECT_EQ(read("[Main]\r\n1=\xE8\r\n[LANGUAGE]\r\nCharacterSet=204x\r\n"), L"è");
+  // An editor's UTF-8 mark: the first section is found and its texts are UTF-8, whatever the character set says.
+  EXPECT_EQ(read("\xEF\xBB\xBF[Main]\r\n1=T\xC3\xA2\x63he\r\n[LANGUAGE]\r\nCharacterSet=204\r\n"), L"T\u00E2che");
   EXPECT_EQ(read("[Main]\r\n1=File\r\n", "2"), L"");
   dravik::Language language(profiles, file);  // looks up at every call
   EXPECT_EQ(language.main("1"), L"File");

@@ -1,10 +1,14 @@
 // The real draviktm.exe from start to exit: at 144 DPI so the twips
-// conversion must use the screen's own resolution, and started minimized,
-// driven from its tray icon's menu, the icon outliving a restart of the shell.
+// conversion must use the screen's own resolution, started minimized,
+// driven from its tray icon's menu, the icon outliving a restart of the
+// shell, and on malformed language files and stored sizes.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
 
 #include "app/main_commands.h"
 #include "support/win/test_support.h"
@@ -136,6 +140,78 @@ TEST_F(Program, StartedMinimizedLivesInTheTrayWhoseIconOutlivesTheShellAndWhoseM
   ChooseInTrayMenu(program.pid(), tray, VK_UP);  // the last item: Exit
   ASSERT_TRUE(program.waitForExit(10000)) << "the tray menu's Exit did not end the program";
   EXPECT_EQ(program.exitCode(), 0u);
+}
+
+// What a broken disk, a careless editor or a hand-edited registry may leave.
+struct Malformed {
+  const char* what;
+  std::string language;  // the language file's bytes; the default language when empty
+  const wchar_t* height = nullptr;  // stored "Heigth" and "Width"; none when null
+  const wchar_t* width = nullptr;
+};
+
+std::string BinaryJunk() {
+  std::string noise;
+  unsigned seed = 16;
+  for (int i = 0; i < 4096; ++i) noise += static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+  return noise + "\r\n[Main]\r\n37=" + std::string(100000, 'W') + "\r\n" + noise;
+}
+
+bool IsWholeNumber(const std::optional<std::wstring>& text) {
+  return text && !text->empty() && text->size() <= 9 && text->find_first_not_of(L"0123456789") == std::wstring::npos;
+}
+
+// Starts the program on `input`, asks it something, ends it from its menu.
+void StartsAnswersAndSavesANumber(const Malformed& input) {
+  constexpr wchar_t kName[] = L"ZzMalformedInput";
+  const std::wstring file = testsupport::ProgramDir() + L"\\Language\\" + kName + L".lng";
+  struct Removed {
+    const std::wstring& path;
+    ~Removed() { ::DeleteFileW(path.c_str()); }
+  } removed{file};
+  testsupport::DeleteRegistryValue(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, L"Language");
+  if (!input.language.empty()) {
+    FILE* out = _wfopen(file.c_str(), L"wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(input.language.data(), 1, input.language.size(), out);
+    std::fclose(out);
+    testsupport::WriteSetting(L"Language", kName);
+  }
+  for (auto [name, value] : {std::pair{L"Heigth", input.height}, std::pair{L"Width", input.width}}) {
+    if (value) testsupport::WriteSetting(name, value);
+    else testsupport::DeleteRegistryValue(HKEY_LOCAL_MACHINE, testsupport::kSettingsKey, name);
+  }
+
+  HWND main = nullptr, tray = nullptr;
+  auto program = StartProgram(main, tray);
+  ASSERT_TRUE(main && WaitFor([&] { return ::IsWindowVisible(main) != FALSE; })) << "no main window shown";
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) << "the window does not answer";
+  EXPECT_EQ(testsupport::FindMessageBox(program.pid()).window, nullptr) << "a message box came up";
+  ::PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(dravik::Command::Exit), 0);
+  ASSERT_TRUE(program.waitForExit(10000)) << "File > Exit did not end the program";
+  EXPECT_EQ(program.exitCode(), 0u);
+  EXPECT_TRUE(IsWholeNumber(testsupport::ReadSetting(L"Heigth"))) << testsupport::ReadSetting(L"Heigth").value_or(L"(none)");
+  EXPECT_TRUE(IsWholeNumber(testsupport::ReadSetting(L"Width"))) << testsupport::ReadSetting(L"Width").value_or(L"(none)");
+}
+
+TEST_F(Program, StartsOnMalformedLanguageFilesAndSizes) {
+  const Malformed inputs[] = {
+      {"binary junk with a 100,000-character value", BinaryJunk()},
+      {"no sections", "1=File\r\n37=Task\r\nCharacterSet=204\r\n"},
+      {"unterminated section headers", "[LANGUAGE\r\nCharacterSet=204\r\n[Main\r\n37=Task\r\n"},
+      {"CharacterSet abc", "[LANGUAGE]\r\nCharacterSet=abc\r\n[Main]\r\n37=Task\r\n"},
+      {"CharacterSet -1", "[LANGUAGE]\r\nCharacterSet=-1\r\n[Main]\r\n37=Task\r\n"},
+      {"CharacterSet 99999", "[LANGUAGE]\r\nCharacterSet=99999\r\n[Main]\r\n37=Task\r\n"},
+      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF[LANGUAGE]\r\nCharacterSet=0\r\n[Main]\r\n37=T\xC3\xA2\x63he\r\n"},
+      {"sizes that are not numbers", "", L"tall", L"12.5e3"},
+      {"negative sizes", "", L"-8820", L"-1"},
+      {"sizes beyond 32 bits", "", L"4294967296", L"-99999999999999999999"},
+  };
+  for (const Malformed& input : inputs) {
+    SCOPED_TRACE(input.what);
+    StartsAnswersAndSavesANumber(input);
+  }
 }
 
 }  // namespace
