@@ -197,7 +197,10 @@ int wmain(int argc, wchar_t** argv) {
       openedWarm = opened;
     }
     if (elapsedMinutes() >= nextMinute && nextMinute < minutes) {
-      Print("", elapsedMinutes(), program, opened, rows[3]);
+      // Not when the warm-up's line was just printed for this same moment.
+      if (opened != openedWarm) {
+        Print("", elapsedMinutes(), program, opened, rows[3]);
+      }
       ++nextMinute;
     }
     const DWORD spent = ::GetTickCount() - tickStart;
