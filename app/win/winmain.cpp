@@ -7,6 +7,7 @@
 #include "app/win/app.h"
 #include "app/win/program_dialogs.h"
 #include "localization/held_profile_files.h"
+#include "platform/win32/exception_boundary.h"
 #include "platform/win32/win32_profile_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/system_library.h"
@@ -43,8 +44,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const dravik::StartupResult start = dravik::Main(
       platform,
       [&] {
-        // Without its windows the program has nothing to run on.
-        if (!app->open()) ::PostQuitMessage(1);
+        // Without its windows the program has nothing to run on. A failure
+        // while they are built is reported like any other, and the program
+        // then ends rather than run on a window half made.
+        if (!Guarded(L"Main", false, [&] { return app->open(); })) ::PostQuitMessage(1);
       },
       [&](bool visible) { app->setMainWindowVisible(visible); });
   if (start.outcome != dravik::StartupOutcome::Started) {

@@ -87,8 +87,7 @@ constexpr wchar_t kWindowClass[] = L"DravikHttpAnswer";
 // WinHTTP reports the handle closing (its last callback).
 using FetchReference = std::shared_ptr<Win32HttpGet::Fetch>;
 
-void CALLBACK RequestCallback(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID info,
-                              DWORD length) {
+void OnRequestStatus(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID info, DWORD length) {
   auto* reference = reinterpret_cast<FetchReference*>(context);
   if (!reference) return;
   if (status == WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING) {
@@ -129,6 +128,15 @@ void CALLBACK RequestCallback(HINTERNET handle, DWORD_PTR context, DWORD status,
     default:
       break;
   }
+}
+
+// Runs on a WinHTTP thread, where nothing may escape.
+void CALLBACK RequestCallback(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID info,
+                              DWORD length) {
+  Guarded(L"UpdateCheck", 0, [&] {
+    OnRequestStatus(handle, context, status, info, length);
+    return 0;
+  });
 }
 
 // The answer's bytes as text: UTF-8 when they are, else the system's code page.
