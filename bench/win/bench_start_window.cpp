@@ -5,7 +5,8 @@
 //   bench_start_window.exe [rounds, default 9] [program ...]
 //
 // The programs default to ..\program\draviktm.exe; given several (two builds
-// of it, say), all are measured in the same rounds. For each program it prints milliseconds from CreateProcess to a visible
+// of it, say), all are measured in the same rounds. For each program it
+// prints milliseconds from CreateProcess to a visible
 // top-level window of the new process, and on to the first answer of that
 // window to a sent WM_NULL (its thread taking messages again): the median,
 // lowest and highest of the rounds, after one unmeasured round of each that
