@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "app/tab_descriptions.h"
 #include "localization/message_texts.h"
@@ -28,9 +28,7 @@ TEST(MainLanguage, TipsTabsAndStatusTipsTakeTheirKeysInOrder) {
 
 TEST(EnglishLanguageFile, HoldsEveryKeyTheProgramReadsWithItsOwnEnglishTexts) {
   std::ifstream in(std::string(DRAVIK_SOURCE_DIR) + "/localization/languages/English.lng", std::ios::binary);
-  std::stringstream contents;
-  contents << in.rdbuf();
-  const std::string file = contents.str();
+  const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   ASSERT_FALSE(file.empty()) << "English.lng not found";
   const auto text = [&](const std::string& section, const std::string& key) {
     return LookupProfileValue(file, section, key, "\x01missing", 1000);

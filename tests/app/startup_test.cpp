@@ -1,5 +1,6 @@
 // The start-up decisions over doubles: Wine cannot pretend to be every system
-// or lack the control library. The second copy is refused in win/program_test.cpp.
+// or lack the control library. The program that starts, and the second copy
+// it refuses, are the real one in win/program_test.cpp.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +16,38 @@
 namespace {
 
 using platform::OsVersion;
-using dravik::StartupOutcome;
-constexpr wchar_t kFolder[] = L"C:\\Program Files\\Dravik Task Manager";
+using dravik::OsSupport;
+
+TEST(GetOS, SupportsNt51To6x) {
+  fakes::FakeSystemInfo system;
+  const std::pair<OsVersion, OsSupport> table[] = {
+      {{2, 5, 0}, OsSupport::Unsupported},  {{2, 5, 1}, OsSupport::Supported},
+      {{2, 6, 3}, OsSupport::Supported},    {{2, 10, 0}, OsSupport::Unsupported},
+      {{1, 6, 0}, OsSupport::Unsupported},  // 9x platform, whatever the numbers
+  };
+  for (const auto& [version, expected] : table) {
+    system.os = version;
+    EXPECT_EQ(dravik::GetOS(system), expected) << version.platformId << " " << version.major << "." << version.minor;
+  }
+  system.os.reset();
+  EXPECT_EQ(dravik::GetOS(system), OsSupport::QueryFailed);
+  system.systemFolder = L"C:\\" + std::wstring(251, L's');  // 254 characters fit
+  EXPECT_EQ(dravik::GetSysDir(system).size(), 254u);
+  system.systemFolder += L's';
+  EXPECT_EQ(dravik::GetSysDir(system), L"");
+}
 
 class StartupTest : public ::testing::Test {
  protected:
-  dravik::StartupResult start() {
-    return dravik::Main(platform_, [&] { events_.push_back("open windows"); },
-                        [&](bool visible) { events_.push_back(visible ? "show" : "hide"); });
-  }
-  void setting(const wchar_t* name, const wchar_t* value) {
-    registry_.setString(platform::RegistryRoot::LocalMachine, dravik::kSettingsKey, name, value);
-  }
-  // The one message box shown, and that no window was opened.
-  void expectOnlyBox(const std::wstring& text, unsigned flags) {
+  // Each refusal shows one box with the stop icon and opens no window.
+  void expectRefusal(dravik::StartupOutcome outcome, const std::wstring& text) {
+    bool opened = false;
+    EXPECT_EQ(dravik::Main(platform_, [&] { opened = true; }, [&](bool) { opened = true; }).outcome, outcome);
     ASSERT_EQ(ui_.boxes.size(), 1u);
     EXPECT_EQ(ui_.boxes[0].text, text);
-    EXPECT_EQ(ui_.boxes[0].flags, flags);
-    EXPECT_TRUE(events_.empty());
+    EXPECT_EQ(ui_.boxes[0].flags, 16u);
+    EXPECT_FALSE(opened);
+    ui_.boxes.clear();
   }
 
   fakes::FakeInstanceLock instance_;
@@ -43,74 +58,23 @@ class StartupTest : public ::testing::Test {
   fakes::FakeRegistry registry_;
   fakes::FakeProfileFiles profiles_;
   dravik::StartupPlatform platform_{instance_, controls_, system_, shell_, ui_, registry_, profiles_};
-  std::vector<std::string> events_;
 };
 
-TEST(GetOS, SupportsNt51To6x) {
-  fakes::FakeSystemInfo system;
-  const std::pair<OsVersion, dravik::OsSupport> table[] = {
-      {{2, 5, 0}, dravik::OsSupport::Unsupported},  {{2, 5, 1}, dravik::OsSupport::Supported},
-      {{2, 6, 0}, dravik::OsSupport::Supported},    {{2, 6, 3}, dravik::OsSupport::Supported},
-      {{2, 10, 0}, dravik::OsSupport::Unsupported}, {{2, 4, 0}, dravik::OsSupport::Unsupported},
-      {{1, 6, 0}, dravik::OsSupport::Unsupported},  // 9x platform, whatever the numbers
-  };
-  for (const auto& [version, expected] : table) {
-    system.os = version;
-    EXPECT_EQ(dravik::GetOS(system), expected) << version.platformId << " " << version.major << "." << version.minor;
-  }
-  system.os.reset();
-  EXPECT_EQ(dravik::GetOS(system), dravik::OsSupport::QueryFailed);
-}
-
-TEST(GetSysDir, DropsATrailingBackslashAndRefusesWhatDoesNotFit) {
-  fakes::FakeSystemInfo system;
-  EXPECT_EQ(dravik::GetSysDir(system), L"C:\\windows\\system32");
-  system.systemFolder = L"D:\\";
-  EXPECT_EQ(dravik::GetSysDir(system), L"D:");
-  system.systemFolder = L"C:\\" + std::wstring(251, L's');  // 254 characters fit
-  EXPECT_EQ(dravik::GetSysDir(system).size(), 254u);
-  system.systemFolder += L's';
-  EXPECT_EQ(dravik::GetSysDir(system), L"");
-}
-
-TEST_F(StartupTest, UnsupportedSystemShowsTheSplashTextOfTheLanguageFile) {
+TEST_F(StartupTest, AnUnsupportedSystemShowsTheSplashTextOfTheLanguageFileAndAMissingLibraryItsOwn) {
   const auto dir = std::filesystem::temp_directory_path() / "dravik-startup";
   std::filesystem::create_directories(dir / "Language");
   std::ofstream(dir / "Language" / "German.lng", std::ios::binary)
       << "[Splash]\r\n5=Dieses System wird nicht unterst\xFCtzt.\r\n";
-  setting(L"Language", L"German");
+  registry_.setString(platform::RegistryRoot::LocalMachine, dravik::kSettingsKey, L"Language", L"German");
   system_.os = OsVersion{2, 5, 0};
   system_.folder = fakes::WidePath(dir.string());
-  EXPECT_EQ(start().outcome, StartupOutcome::UnsupportedSystem);
-  expectOnlyBox(L"Dieses System wird nicht unterst\u00FCtzt.", 16);
-  EXPECT_EQ(ui_.boxes[0].title, L"");  // the application's title
+  expectRefusal(dravik::StartupOutcome::UnsupportedSystem, L"Dieses System wird nicht unterst\u00FCtzt.");
   std::filesystem::remove_all(dir);
-  // Without the file the box is empty; a failed query is refused too.
-  ui_.boxes.clear();
-  system_.os.reset();
-  EXPECT_EQ(start().outcome, StartupOutcome::UnsupportedSystem);
-  expectOnlyBox(L"", 16);
-}
-
-TEST_F(StartupTest, LibraryPresentOpensTheWindowsWithEnglishBesideTheProgram) {
-  auto result = start();
-  EXPECT_EQ(result.outcome, StartupOutcome::Started);
-  EXPECT_EQ(result.languageFile, std::wstring(kFolder) + L"\\Language\\English.lng");
-  EXPECT_TRUE(ui_.boxes.empty() && shell_.calls.empty());
-  EXPECT_EQ(controls_.inits, 1);
-  EXPECT_EQ(controls_.askedSystemFolder, L"C:\\windows\\system32");
-  EXPECT_EQ(events_, (std::vector<std::string>{"open windows", "show"}));
-  EXPECT_EQ(ui_.pumps, 1);
-  setting(L"Language", L"French");
-  setting(L"RunMinimized", L"true");  // only "True" is: the real program shows it in win/program_test.cpp
-  EXPECT_EQ(start().languageFile, std::wstring(kFolder) + L"\\Language\\French.lng");
-  EXPECT_EQ(events_.back(), "show");
-}
-
-TEST_F(StartupTest, LibraryMissingEndsTheProgramBeforeAnyWindow) {
+  system_.os.reset();  // a failed query is refused too; without the file the box is empty
+  expectRefusal(dravik::StartupOutcome::UnsupportedSystem, L"");
+  system_.os = OsVersion{2, 5, 1};
   controls_.inSystem = false;
-  EXPECT_EQ(start().outcome, StartupOutcome::LibraryMissing);
-  expectOnlyBox(L"File: COMCTL32.OCX is missing!", 16);
+  expectRefusal(dravik::StartupOutcome::LibraryMissing, L"File: COMCTL32.OCX is missing!");
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 // every tab, About, its help and an update check, and leaves none.
 #include <windows.h>
 #include <commctrl.h>
-#include <shlwapi.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -30,17 +29,7 @@ constexpr const wchar_t* kPlanted[] = {L"pdh", L"winhttp", L"iphlpapi", L"psapi"
 // Native first for the planted names, in Wine's overrides for this one program:
 // a program started by a Wine program gets its parent's Unix environment, not
 // the block handed to CreateProcess, so WINEDLLOVERRIDES would not reach it.
-struct NativeFirst {
-  const std::wstring key = L"Software\\Wine\\AppDefaults\\draviktm.exe";
-  bool ok = true;
-  NativeFirst() {
-    for (const wchar_t* name : kPlanted) {
-      ok = ok && testsupport::SetRegistryValue(HKEY_CURRENT_USER, key + L"\\DllOverrides", name, REG_SZ,
-                                               L"native,builtin", sizeof(L"native,builtin")) == ERROR_SUCCESS;
-    }
-  }
-  ~NativeFirst() { ::SHDeleteKeyW(HKEY_CURRENT_USER, key.c_str()); }
-};
+constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\draviktm.exe\\DllOverrides";
 
 // The markers left by the process `pid`.
 std::wstring MarkersOf(const fs::path& markers, DWORD pid) {
@@ -136,8 +125,10 @@ TEST(DllPlanting, TheProgramLoadsNoDllLeftInItsFolderAndStillWorks) {
   // Wine's WinHTTP takes its default proxy from http_proxy: the update file comes from this server.
   testsupport::LoopbackServer server("2.2");
   ::SetEnvironmentVariableW(L"http_proxy", server.site.c_str());
-  const NativeFirst overrides;
-  ASSERT_TRUE(overrides.ok);
+  testsupport::RegistryGuard overrides{HKEY_CURRENT_USER, kOverrides, {std::begin(kPlanted), std::end(kPlanted)}};
+  for (const wchar_t* name : kPlanted) {
+    ASSERT_EQ(testsupport::SetRegistryValue(HKEY_CURRENT_USER, kOverrides, name, REG_SZ, L"native,builtin", sizeof(L"native,builtin")), 0);
+  }
   DWORD pid = 0;
   {
     // Started in its own folder, so the current folder is the planted one too.
