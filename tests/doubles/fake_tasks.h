@@ -27,12 +27,11 @@ struct FakeWindow {
   bool visible = true;
   WindowHandle parent = 0, owner = 0;
   std::uint32_t exStyle = 0;
-  std::wstring className = L"Window";
-  IconHandle bigIcon = 0, smallIcon = 0, classBigIcon = 0, classSmallIcon = 0;
+  IconHandle classSmallIcon = 0;
   bool hung = false;  // every timed message fails
-  bool minimized = false;
 };
 
+// Windows that give no icons of their own, as other processes' windows under Wine.
 class FakeTaskWindows final : public platform::TaskWindows {
  public:
   // Adds on top of the z-order (the first the walk meets is the last added).
@@ -40,7 +39,6 @@ class FakeTaskWindows final : public platform::TaskWindows {
     zOrder.insert(zOrder.begin(), w.handle);
     return windows[w.handle] = std::move(w);
   }
-  FakeWindow& window(WindowHandle h) { return windows.at(h); }
   void destroy(WindowHandle h) { windows.erase(h), std::erase(zOrder, h); }
 
   bool exists(WindowHandle w) override { return windows.count(w) != 0; }
@@ -48,56 +46,48 @@ class FakeTaskWindows final : public platform::TaskWindows {
   WindowHandle parent(WindowHandle w) override { return find(w).parent; }
   WindowHandle owner(WindowHandle w) override { return find(w).owner; }
   std::uint32_t extendedStyle(WindowHandle w) override { return find(w).exStyle; }
-  std::wstring className(WindowHandle w) override { return find(w).className; }
+  std::wstring className(WindowHandle w) override { return exists(w) ? L"Window" : L""; }
   WindowHandle topWindow() override { return zOrder.empty() ? 0 : zOrder.front(); }
   WindowHandle nextWindow(WindowHandle w) override {
     auto it = std::find(zOrder.begin(), zOrder.end(), w);
     return it == zOrder.end() || ++it == zOrder.end() ? 0 : *it;
   }
   void enumerate(const std::function<bool(WindowHandle)>& visit) override {
-    const std::vector<WindowHandle> snapshot = zOrder;
-    for (auto w = snapshot.begin(); w != snapshot.end() && visit(*w); ++w) {
+    for (WindowHandle w : std::vector(zOrder)) {
+      if (!visit(w)) return;
     }
   }
-  // A hung window fails every timed message.
   std::optional<std::intptr_t> textLength(WindowHandle w, unsigned) override {
     return answers(w, 0) ? std::optional<std::intptr_t>(find(w).caption.size()) : std::nullopt;
   }
   std::optional<std::wstring> text(WindowHandle w, std::size_t chars, unsigned) override {
     return answers(w, 0) && chars ? std::optional(find(w).caption.substr(0, chars - 1)) : std::nullopt;
   }
-  std::optional<IconHandle> messageIcon(WindowHandle w, bool small, unsigned) override {
-    return answers(w, 0) ? std::optional(small ? find(w).smallIcon : find(w).bigIcon) : std::nullopt;
+  std::optional<IconHandle> messageIcon(WindowHandle w, bool, unsigned) override {
+    return answers(w, 0) ? std::optional<IconHandle>(0) : std::nullopt;
   }
-  IconHandle classIcon(WindowHandle w, bool small) override { return small ? find(w).classSmallIcon : find(w).classBigIcon; }
+  IconHandle classIcon(WindowHandle w, bool small) override { return small ? find(w).classSmallIcon : 0; }
   bool answers(WindowHandle w, unsigned) override { return exists(w) && !windows[w].hung; }
   std::uint32_t processOf(WindowHandle w) override { return find(w).pid; }
   bool postClose(WindowHandle w) override {
     closesPosted.push_back(w);
-    if (exists(w) && onClose) onClose(w);
     return exists(w);
   }
-  bool minimized(WindowHandle w) override { return find(w).minimized; }
-  void restore(WindowHandle w) override {
-    calls.push_back(L"restore");
-    if (exists(w)) windows[w].minimized = false;
-  }
-  void setForeground(WindowHandle w) override { calls.push_back(L"foreground"), foregroundWindow = exists(w) ? w : foregroundWindow; }
-  WindowHandle foreground() override { return foregroundWindow; }
+  bool minimized(WindowHandle) override { return false; }
+  void restore(WindowHandle) override {}
+  void setForeground(WindowHandle) override {}
+  WindowHandle foreground() override { return 0; }
   IconHandle stockIcon(platform::StockIcon which) override { return static_cast<IconHandle>(which) + 0x7F00; }
 
   std::map<WindowHandle, FakeWindow> windows;
   std::vector<WindowHandle> zOrder;  // top first
-  WindowHandle foregroundWindow = 0;
   std::vector<WindowHandle> closesPosted;
-  std::function<void(WindowHandle)> onClose;  // what the window does with WM_CLOSE
-  std::vector<std::wstring> calls;            // "restore", "foreground" in order
 
  private:
   // A window that is gone reads as nothing.
   FakeWindow find(WindowHandle w) {
     FakeWindow gone;
-    gone.pid = 0, gone.visible = false, gone.className.clear();
+    gone.pid = 0, gone.visible = false;
     return exists(w) ? windows[w] : gone;
   }
 };

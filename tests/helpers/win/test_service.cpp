@@ -12,10 +12,8 @@ SERVICE_STATUS_HANDLE g_statusHandle = nullptr;
 HANDLE g_stopEvent = nullptr;
 
 void Report(DWORD state) {
-  const bool pending = state == SERVICE_START_PENDING || state == SERVICE_STOP_PENDING;
-  SERVICE_STATUS status{SERVICE_WIN32_OWN_PROCESS, state,
-                        state == SERVICE_START_PENDING ? 0u : SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE,
-                        NO_ERROR, 0, 0, pending ? 3000u : 0u};
+  SERVICE_STATUS status{SERVICE_WIN32_OWN_PROCESS, state, SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_PAUSE_CONTINUE,
+                        NO_ERROR, 0, 0, state == SERVICE_STOP_PENDING ? 3000u : 0u};
   ::SetServiceStatus(g_statusHandle, &status);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "support/win/test_support.h"
 
 namespace servicetests {
 
@@ -30,11 +31,7 @@ inline DWORD ServiceState(const std::wstring& name) {
 }
 
 inline bool WaitForServiceState(const std::wstring& name, DWORD state) {
-  for (int waited = 0; ServiceState(name) != state; waited += 20) {
-    if (waited >= 10000) return false;
-    ::Sleep(20);
-  }
-  return true;
+  return testsupport::WaitFor([&] { return ServiceState(name) == state; });
 }
 
 // Stops and deletes a service and waits until the manager has forgotten it

@@ -1,12 +1,14 @@
 #pragma once
-// What the Wine tests of the Services and Network pages share: a top-level
-// window with a report list of eight columns (as the main window makes them),
-// a language file with the two pages' texts, a message-box double and the
-// context a page gets from the main window.
+// What the Wine tests of the tab pages share: a top-level window standing in
+// for the main window, with a report list (eight columns unless told
+// otherwise), a language file with the texts of every tab, and the context a
+// page gets from the main window, its message boxes either real (answered by
+// the test) or scripted: recorded and answered from `ui.answers` (OK when none
+// is left), since a real box would stop the test.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,56 +22,37 @@
 
 namespace tabtest {
 
-// Records every message box and answers it from a script (OK when the script
-// is empty); a real box would stop the test. Pumping handles real messages.
-class ScriptedUi final : public platform::UserInterface {
- public:
-  int messageBox(const std::wstring& text, const std::wstring& title, unsigned flags) override {
-    return script_.messageBox(text, title, flags);
-  }
-  void pumpMessages() override {
-    script_.pumpMessages();
-    real_.pumpMessages();
-  }
-
- private:
-  fakes::FakeUserInterface script_;
-  platform::win32::Win32UserInterface real_;
-
- public:
-  std::vector<fakes::FakeUserInterface::Box>& boxes = script_.boxes;
-  std::vector<int>& answers = script_.answers;
-};
-
 class TabWindow {
  public:
-  explicit TabWindow(dravik::Tab tab) {
+  explicit TabWindow(dravik::Tab shown, int columns = 8, bool scripted = true) : tab(shown) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&init);
-    window_ = ::CreateWindowExW(0, L"STATIC", L"Page test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 900, 500,
-                                nullptr, nullptr, nullptr, nullptr);
+    window = ::CreateWindowExW(0, L"STATIC", L"Dravik Task Manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 900, 500,
+                               nullptr, nullptr, nullptr, nullptr);
     list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                             0, 0, 880, 460, window_, nullptr, nullptr, nullptr);
+                             0, 0, 880, 460, window, nullptr, nullptr, nullptr);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
     column.cx = 105;
-    for (int i = 0; i < 8; ++i) ListView_InsertColumn(list, i, &column);
+    for (int i = 0; i < columns; ++i) ListView_InsertColumn(list, i, &column);
     context.instance = ::GetModuleHandleW(nullptr);
-    context.mainWindow = window_;
+    context.mainWindow = window;
     context.language = &language_.language();
     context.messages = &messages_;
-    context.ui = &ui;
-    context.setStatusPanel = [this](int panel, const std::wstring& text) {
-      if (panel == 1) panel1.push_back(text);
+    context.ui = scripted ? static_cast<platform::UserInterface*>(&ui) : &realUi_;
+    context.setStatusPanel = [this](int panel, const std::wstring& text) { panels[panel].push_back(text); };
+    context.selectedTab = [this] { return tab; };
+    context.enableMainWindow = [this](bool on) {
+      enables.push_back(on);
+      ::EnableWindow(window, on);
     };
-    context.selectedTab = [tab] { return tab; };
-    context.enableMainWindow = [](bool) {};
   }
-  ~TabWindow() { ::DestroyWindow(window_); }
+  ~TabWindow() { ::DestroyWindow(window); }
 
   int rows() const { return ListView_GetItemCount(list); }
   std::wstring text(int row, int column) const { return dravik::ListViewText(list, row, column); }
+  std::wstring cell(int row, int column) const { return text(row, column); }
   int image(int row) const {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
@@ -78,7 +61,7 @@ class TabWindow {
     return item.iImage;
   }
   int selected() const { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
-  void select(int row) {  // -1: select nothing
+  void select(int row) {  // the only selected row; -1: none
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
     if (row >= 0) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
@@ -88,23 +71,27 @@ class TabWindow {
     }
     return -1;
   }
-  bool notify(dravik::TabPage& page, UINT code) {  // a list notification, as the main window passes it
-    NMHDR header{list, 1, code};
-    LRESULT result = 0;
-    return page.listNotify(header, result);
-  }
+  int rowWith(int column, const std::wstring& value) const { return find(column, value); }
 
-  HWND list = nullptr;
-  ScriptedUi ui;
+  HWND window = nullptr, list = nullptr;
+  fakes::FakeUserInterface ui;
+  dravik::Tab tab;
+  std::map<int, std::vector<std::wstring>> panels;  // every text written to each status panel
+  std::vector<std::wstring>& panel1 = panels[1];
+  std::vector<bool> enables;  // every enabling and disabling of the main window
   dravik::AppContext context;
-  std::vector<std::wstring> panel1;  // every text written to status panel 1
+  dravik::AppContext& app = context;
 
  private:
-  HWND window_ = nullptr;
+  platform::win32::Win32UserInterface realUi_;
   fakes::TempLanguage language_{
-      "77=Running\r\n89=Service Error\r\n97=Network\r\n99=Services\r\n101=Stopped\r\n102=Start Pending\r\n"
-      "103=Stop Pending\r\n104=Continue Pending\r\n105=Pause Pending\r\n106=Paused\r\n109=Close Connection\r\n"};
-  dravik::MessageTexts messages_;
+      "37=Task\r\n39=PID\r\n40=Process\r\n67=Processes\r\n68=CPU Usage\r\n70=Mem Usage\r\n72=Available\r\n"
+      "74=Tasks\r\n77=Running\r\n78=Not Responding\r\n80=Idle\r\n81=Low\r\n82=Below normal\r\n83=Normal\r\n"
+      "8301=Above normal\r\n84=High\r\n85=Real time\r\n86=Process path not found!\r\n"
+      "87=Are you sure you want to terminate this process?\r\n89=Service Error\r\n97=Network\r\n99=Services\r\n"
+      "101=Stopped\r\n102=Start Pending\r\n103=Stop Pending\r\n104=Continue Pending\r\n105=Pause Pending\r\n"
+      "106=Paused\r\n109=Close Connection\r\n"};
+  dravik::MessageTexts messages_;  // the English texts
 };
 
 }  // namespace tabtest
