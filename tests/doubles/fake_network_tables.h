@@ -5,7 +5,6 @@
 // nothing, so the owner and close paths are proved over this double.
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -45,7 +44,6 @@ class FakeNetworkTables final : public platform::NetworkTables {
     return Answer(udp, static_cast<std::uint32_t>(udp.size()), udpError, buffer, size);
   }
   std::uint32_t basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) override {
-    ++basicCalls;
     if (buffer == nullptr && basicSizeQueryResult) return *basicSizeQueryResult;
     // Only the count of this table is ever read.
     return Answer(std::vector<std::array<std::uint32_t, 5>>{}, static_cast<std::uint32_t>(tcp.size()), basicError, buffer,
@@ -70,7 +68,6 @@ class FakeNetworkTables final : public platform::NetworkTables {
   std::optional<std::uint32_t> basicSizeQueryResult;
   std::uint32_t setTcpEntryResult = 0;
   std::vector<platform::BasicTcpRow> setTcpEntryCalls;
-  std::atomic<int> basicCalls{0};  // counting size queries; a worker thread may ask
   // Runs inside every data call of the TCP owner table, on the thread that reads.
   std::function<void()> duringRead;
 

@@ -25,13 +25,10 @@ class LoopbackConnections {
   LoopbackConnections& operator=(const LoopbackConnections&) = delete;
 
   int count() const { return static_cast<int>(ends_.size() / 2); }
-  // Opens `count` more.
-  void open(int count);
   // Resets the newest `count` connections, both ends.
   void close(int count);
-  // Local ports, in host order: the listener's, and the client end's of the newest connection.
+  // Local ports, in host order.
   unsigned short listenerPort() const { return LocalPort(listener_); }
-  unsigned short newestPort() const { return ends_.empty() ? 0 : LocalPort(ends_[ends_.size() - 2]); }
   static unsigned short LocalPort(SOCKET socket);
 
  private:
