@@ -66,24 +66,20 @@ void LoopbackConnections::close(int count) {
   }
 }
 
-LoopbackServer::LoopbackServer(Body body) : body_(std::move(body)), listener_(Listen(4)) {
-  ::InitializeCriticalSection(&lock_);
+LoopbackServer::LoopbackServer(Body body)
+    : body_(std::move(body)), listener_(Listen(4)), thread_([this] { serve(); }) {
   site = L"http://127.0.0.1:" + std::to_wstring(LoopbackConnections::LocalPort(listener_));
-  thread_.emplace([this] { serve(); });
 }
 
 LoopbackServer::~LoopbackServer() {
   ::closesocket(listener_);  // ends the wait in accept
-  thread_.reset();  // waits for the server thread
+  thread_.join();
   ::WSACleanup();
-  ::DeleteCriticalSection(&lock_);
 }
 
 std::vector<std::string> LoopbackServer::requests() const {
-  ::EnterCriticalSection(&lock_);
-  std::vector<std::string> requests = requests_;
-  ::LeaveCriticalSection(&lock_);
-  return requests;
+  const platform::win32::Locked held(lock_);
+  return requests_;
 }
 
 void LoopbackServer::serve() {
@@ -91,9 +87,10 @@ void LoopbackServer::serve() {
     std::string request(1024, '\0');
     request.resize(static_cast<std::size_t>(std::max(0, ::recv(client, request.data(), 1024, 0))));
     const std::string line = request.substr(0, request.find("\r\n"));
-    ::EnterCriticalSection(&lock_);
-    requests_.push_back(line);
-    ::LeaveCriticalSection(&lock_);
+    {
+      const platform::win32::Locked held(lock_);
+      requests_.push_back(line);
+    }
     // "GET <target> HTTP/1.1", the target ending in the update file's path.
     const std::string suffix = std::string(kUpdateFile) + " HTTP/1.1";
     const bool updateFile = line.rfind("GET ", 0) == 0 && line.size() > suffix.size() &&

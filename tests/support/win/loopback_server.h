@@ -39,10 +39,8 @@ class LoopbackConnections {
 class LoopbackServer {
  public:
   using Body = std::optional<std::string>;
-  explicit LoopbackServer(Body body);
+  explicit LoopbackServer(Body body);  // not copied: its thread is not
   ~LoopbackServer();
-  LoopbackServer(const LoopbackServer&) = delete;
-  LoopbackServer& operator=(const LoopbackServer&) = delete;
 
   std::wstring site;  // http://127.0.0.1:<port>
   // The first line of every request received so far.
@@ -53,9 +51,9 @@ class LoopbackServer {
 
   Body body_;
   SOCKET listener_ = INVALID_SOCKET;
-  mutable CRITICAL_SECTION lock_;  // over requests_
+  mutable platform::win32::CriticalSection lock_;  // over requests_
   std::vector<std::string> requests_;
-  std::optional<Thread> thread_;
+  Thread thread_;  // last: it serves with the members above
 };
 
 }  // namespace testsupport
