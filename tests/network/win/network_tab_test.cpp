@@ -149,8 +149,7 @@ TEST_F(NetworkTabTest, CommandsChosenDuringARebuildActAfterItOnTheirOwnConnectio
 }
 
 // A listener and a connection (both ends) on loopback, read by the tab's worker; the closed
-// connection leaves the list at a later tick of the count watch. The UDP rows' layout is the
-// double's, as documented.
+// connection leaves the list at a later tick of the count watch. UDP rows are read over the double.
 TEST_F(NetworkTabTest, LoopbackConnectionsInTheRealTables) {
   platform::win32::Win32NetworkTables tables;
   testsupport::LoopbackConnections connections(1);
