@@ -3,9 +3,7 @@
 // layout, with the size-then-data protocol of the real calls. Under Wine the
 // real tables give almost every row the owner pid 0 and SetTcpEntry closes
 // nothing, so the owner and close paths are proved over this double.
-#include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -37,19 +35,17 @@ inline FakeUdpRow Udp(std::uint32_t localAddress, std::uint16_t localPort, std::
 class FakeNetworkTables final : public platform::NetworkTables {
  public:
   std::uint32_t tcpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
-    const std::uint32_t result = Answer(tcp, static_cast<std::uint32_t>(tcp.size()), tcpError, buffer, size);
+    const std::uint32_t result = Answer(tcp, tcpError, buffer, size);
     if (buffer && result != platform::iphlp::kInsufficientBuffer && duringRead) duringRead();
     return result;
   }
   std::uint32_t udpTableWithOwners(std::uint8_t* buffer, std::uint32_t& size) override {
-    return Answer(udp, static_cast<std::uint32_t>(udp.size()), udpError, buffer, size);
+    return Answer(udp, udpError, buffer, size);
   }
   std::uint32_t basicTcpTable(std::uint8_t* buffer, std::uint32_t& size) override {
-    ++basicCalls;
     if (buffer == nullptr && basicSizeQueryResult) return *basicSizeQueryResult;
-    // Only the count of this table is ever read.
-    return Answer(std::vector<std::array<std::uint32_t, 5>>{}, static_cast<std::uint32_t>(tcp.size()), basicError, buffer,
-                  size);
+    // Only the count of this table is ever read: its rows are left blank.
+    return Answer(std::vector<std::array<std::uint32_t, 5>>(tcp.size()), basicError, buffer, size);
   }
   // Succeeding, it removes the closed row from `tcp`, as Windows does.
   std::uint32_t setTcpEntry(const platform::BasicTcpRow& row) override {
@@ -70,7 +66,6 @@ class FakeNetworkTables final : public platform::NetworkTables {
   std::optional<std::uint32_t> basicSizeQueryResult;
   std::uint32_t setTcpEntryResult = 0;
   std::vector<platform::BasicTcpRow> setTcpEntryCalls;
-  std::atomic<int> basicCalls{0};  // counting size queries; a worker thread may ask
   // Runs inside every data call of the TCP owner table, on the thread that reads.
   std::function<void()> duringRead;
 
@@ -78,11 +73,10 @@ class FakeNetworkTables final : public platform::NetworkTables {
   // The real calls' protocol: a short buffer gets the size needed and 122,
   // a big enough one the table and 0 (or the error the test chose).
   template <std::size_t N>
-  static std::uint32_t Answer(const std::vector<std::array<std::uint32_t, N>>& rows, std::uint32_t count,
-                              std::uint32_t error, std::uint8_t* buffer, std::uint32_t& size) {
-    std::vector<std::uint32_t> words(1 + N * static_cast<std::size_t>(count));
-    words[0] = count;
-    for (std::size_t i = 0; i < rows.size() && i < count; ++i) std::copy(rows[i].begin(), rows[i].end(), &words[1 + N * i]);
+  static std::uint32_t Answer(const std::vector<std::array<std::uint32_t, N>>& rows, std::uint32_t error,
+                              std::uint8_t* buffer, std::uint32_t& size) {
+    std::vector<std::uint32_t> words{static_cast<std::uint32_t>(rows.size())};
+    for (const auto& row : rows) words.insert(words.end(), row.begin(), row.end());
     const auto bytes = static_cast<std::uint32_t>(words.size() * 4);
     if (buffer == nullptr || size < bytes) {
       size = bytes;

@@ -13,18 +13,37 @@ void Reset(SOCKET s) {
   ::setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&off), sizeof(off));
   ::closesocket(s);
 }
-}  // namespace
 
-LoopbackConnections::LoopbackConnections(int count) {
+sockaddr_in Loopback(unsigned short port) {
+  sockaddr_in address{.sin_family = AF_INET, .sin_port = htons(port), .sin_addr = {}, .sin_zero = {}};
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+// Starts the socket library and listens on a free loopback port.
+SOCKET Listen(int backlog) {
   WSADATA data;
   ::WSAStartup(MAKEWORD(2, 2), &data);
-  listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {}, .sin_zero = {}};
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  int length = sizeof(address);
-  ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
-  ::listen(listener_, 64);
-  open(count);
+  const SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  const sockaddr_in address = Loopback(0);
+  ::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address));
+  ::listen(listener, backlog);
+  return listener;
+}
+
+}  // namespace
+
+LoopbackConnections::LoopbackConnections(int count) : listener_(Listen(64)) {
+  const sockaddr_in address = Loopback(listenerPort());
+  for (int i = 0; i < count; ++i) {
+    const SOCKET client = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (::connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+      ::closesocket(client);
+      break;
+    }
+    ends_.push_back(client);
+    ends_.push_back(::accept(listener_, nullptr, nullptr));
+  }
 }
 
 unsigned short LoopbackConnections::LocalPort(SOCKET socket) {
@@ -32,20 +51,6 @@ unsigned short LoopbackConnections::LocalPort(SOCKET socket) {
   int length = sizeof(address);
   ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
   return ntohs(address.sin_port);
-}
-
-void LoopbackConnections::open(int count) {
-  sockaddr_in address{.sin_family = AF_INET, .sin_port = htons(listenerPort()), .sin_addr = {}, .sin_zero = {}};
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  for (int i = 0; i < count; ++i) {
-    const SOCKET client = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-      ::closesocket(client);
-      break;
-    }
-    ends_.push_back(client);
-    ends_.push_back(::accept(listener_, nullptr, nullptr));
-  }
 }
 
 LoopbackConnections::~LoopbackConnections() {
@@ -61,33 +66,20 @@ void LoopbackConnections::close(int count) {
   }
 }
 
-LoopbackServer::LoopbackServer(Body body) : body_(std::move(body)) {
-  ::InitializeCriticalSection(&lock_);
-  WSADATA data;
-  ::WSAStartup(MAKEWORD(2, 2), &data);
-  listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {}, .sin_zero = {}};
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  int length = sizeof(address);
-  ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
-  ::listen(listener_, 4);
-  ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-  site = L"http://127.0.0.1:" + std::to_wstring(ntohs(address.sin_port));
-  thread_.emplace([this] { serve(); });
+LoopbackServer::LoopbackServer(Body body)
+    : body_(std::move(body)), listener_(Listen(4)), thread_([this] { serve(); }) {
+  site = L"http://127.0.0.1:" + std::to_wstring(LoopbackConnections::LocalPort(listener_));
 }
 
 LoopbackServer::~LoopbackServer() {
   ::closesocket(listener_);  // ends the wait in accept
-  thread_.reset();  // waits for the server thread
+  thread_.join();
   ::WSACleanup();
-  ::DeleteCriticalSection(&lock_);
 }
 
 std::vector<std::string> LoopbackServer::requests() const {
-  ::EnterCriticalSection(&lock_);
-  std::vector<std::string> requests = requests_;
-  ::LeaveCriticalSection(&lock_);
-  return requests;
+  const platform::win32::Locked held(lock_);
+  return requests_;
 }
 
 void LoopbackServer::serve() {
@@ -95,9 +87,10 @@ void LoopbackServer::serve() {
     std::string request(1024, '\0');
     request.resize(static_cast<std::size_t>(std::max(0, ::recv(client, request.data(), 1024, 0))));
     const std::string line = request.substr(0, request.find("\r\n"));
-    ::EnterCriticalSection(&lock_);
-    requests_.push_back(line);
-    ::LeaveCriticalSection(&lock_);
+    {
+      const platform::win32::Locked held(lock_);
+      requests_.push_back(line);
+    }
     // "GET <target> HTTP/1.1", the target ending in the update file's path.
     const std::string suffix = std::string(kUpdateFile) + " HTTP/1.1";
     const bool updateFile = line.rfind("GET ", 0) == 0 && line.size() > suffix.size() &&

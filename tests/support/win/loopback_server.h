@@ -25,13 +25,10 @@ class LoopbackConnections {
   LoopbackConnections& operator=(const LoopbackConnections&) = delete;
 
   int count() const { return static_cast<int>(ends_.size() / 2); }
-  // Opens `count` more.
-  void open(int count);
   // Resets the newest `count` connections, both ends.
   void close(int count);
-  // Local ports, in host order: the listener's, and the client end's of the newest connection.
+  // Local ports, in host order.
   unsigned short listenerPort() const { return LocalPort(listener_); }
-  unsigned short newestPort() const { return ends_.empty() ? 0 : LocalPort(ends_[ends_.size() - 2]); }
   static unsigned short LocalPort(SOCKET socket);
 
  private:
@@ -42,10 +39,8 @@ class LoopbackConnections {
 class LoopbackServer {
  public:
   using Body = std::optional<std::string>;
-  explicit LoopbackServer(Body body);
+  explicit LoopbackServer(Body body);  // not copied: its thread is not
   ~LoopbackServer();
-  LoopbackServer(const LoopbackServer&) = delete;
-  LoopbackServer& operator=(const LoopbackServer&) = delete;
 
   std::wstring site;  // http://127.0.0.1:<port>
   // The first line of every request received so far.
@@ -56,9 +51,9 @@ class LoopbackServer {
 
   Body body_;
   SOCKET listener_ = INVALID_SOCKET;
-  mutable CRITICAL_SECTION lock_;  // over requests_
+  mutable platform::win32::CriticalSection lock_;  // over requests_
   std::vector<std::string> requests_;
-  std::optional<Thread> thread_;
+  Thread thread_;  // last: it serves with the members above
 };
 
 }  // namespace testsupport

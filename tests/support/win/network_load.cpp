@@ -17,35 +17,6 @@ using namespace std::chrono_literals;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// Sends WM_NULL to a window every 20 ms from a thread of its own and keeps
-// the longest time one waited for its answer.
-class AnswerWatch {
- public:
-  explicit AnswerWatch(HWND window)
-      : thread_([this, window] {
-          while (!stop_) {
-            const auto start = Clock::now();
-            DWORD_PTR result = 0;
-            if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result)) return;
-            longest_ = std::max(longest_.load(), Ms(Clock::now() - start));
-            ++answers_;
-            ::Sleep(20);
-          }
-        }) {}
-  void stop() {
-    stop_ = true;
-    thread_.join();
-  }
-  double longest() const { return longest_; }
-  int answers() const { return answers_; }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::atomic<double> longest_{0};
-  std::atomic<int> answers_{0};
-  Thread thread_;  // last: it uses the members above until joined
-};
-
 int RowCount(HWND list) {
   DWORD_PTR rows = 0;
   return ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &rows) ? static_cast<int>(rows) : -1;
@@ -77,7 +48,18 @@ NetworkLoadFigures MeasureNetworkLoad(int connections, int changed) {
 
   // The start-up is not what is measured.
   ::WaitForInputIdle(program.handle(), 10000);
-  AnswerWatch watch(main);
+  // WM_NULL sent every 20 ms from a thread of its own; the longest wait for an answer is kept.
+  std::atomic<bool> stop{false};
+  Thread watch([&] {
+    while (!stop) {
+      const auto start = Clock::now();
+      DWORD_PTR result = 0;
+      if (!::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result)) return;
+      figures.longestUnansweredMs = std::max(figures.longestUnansweredMs, Ms(Clock::now() - start));
+      ++figures.answers;
+      ::Sleep(20);
+    }
+  });
   // As a click on the tab would: the tab strip tells the main window.
   const auto selected = Clock::now();
   ::PostMessageW(tabs, TCM_SETCURFOCUS, 3, 0);
@@ -97,9 +79,8 @@ NetworkLoadFigures MeasureNetworkLoad(int connections, int changed) {
       figures.rowsRebuilt = RowCount(list);
     }
   }
-  watch.stop();
-  figures.longestUnansweredMs = watch.longest();
-  figures.answers = watch.answers();
+  stop = true;
+  watch.join();  // the watch writes its two figures until then
   return figures;
 }
 
