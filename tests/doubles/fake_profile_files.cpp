@@ -20,7 +20,6 @@ std::string NarrowPath(const std::wstring& path) {
 }  // namespace
 
 std::string FakeProfileFiles::read(const std::wstring& file) {
-  ++reads;
   std::ifstream in(NarrowPath(file), std::ios::binary);
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (bytes.size() > platform::kProfileFileMaxBytes) bytes.resize(platform::kProfileFileMaxBytes);

@@ -11,7 +11,6 @@ class FakeProfileFiles final : public platform::ProfileFiles {
   unsigned ansiCodePage() override { return ansi; }
 
   unsigned ansi = 1252;
-  int reads = 0;  // files read, one per lookup
 };
 
 // Test files: a path in the wide form the program passes around.

@@ -66,8 +66,7 @@ class FakeUserInterface final : public platform::UserInterface {
 
 class FakeInstanceLock final : public platform::InstanceLock {
  public:
-  bool anotherInstanceRuns() override { return running; }
-  bool running = false;
+  bool anotherInstanceRuns() override { return false; }
 };
 
 class FakeControlLibrary final : public platform::ControlLibrary {

@@ -1,14 +1,11 @@
 // The language files shipped with the program: every file has exactly the keys
-// of English.lng (which holds every key the program reads), decoded in the
-// code page its character set names (a file saved as UTF-8 would not be).
+// of English.lng (which holds every key the program reads). Their decoding is
+// seen under Wine, in the language dialog's test and the started program's.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
-
-#include "doubles/fake_profile_files.h"
-#include "localization/read_ini.h"
 
 namespace {
 
@@ -42,17 +39,6 @@ TEST(LanguageFiles, EveryFileHasExactlyTheKeysOfTheEnglishFileOnceAndTranslation
       EXPECT_TRUE(seen.second || entry.path().stem() == "English") << entry.path() << " leaves " << key;
     }
   }
-}
-
-TEST(LanguageFiles, TranslationsDecodeInTheCodePageOfTheirCharacterSet) {
-  fakes::FakeProfileFiles profiles;
-  const auto language = [&](const char* file) {
-    return dravik::Language(profiles, fakes::WidePath((kFolder / file).string()));
-  };
-  EXPECT_EQ(language("German.lng").text("Tray", "3"), L"Sprache wählen");  // code page 1252
-  EXPECT_EQ(language("French.lng").text("About", "1"), L"À propos");
-  EXPECT_EQ(language("Russian.lng").characterSet(), L"204");  // code page 1251
-  EXPECT_EQ(language("Russian.lng").text("Tray", "3"), L"Выбор языка");
 }
 
 }  // namespace

@@ -12,32 +12,28 @@
 
 namespace {
 
+bool LoadsByName(const wchar_t* name) {
+  const HMODULE found = ::LoadLibraryW(name);
+  if (found) ::FreeLibrary(found);
+  return found != nullptr;
+}
+
 TEST(DllSearch, OnceRestrictedNoDllIsFoundByNameBesideTheProgramOrInTheCurrentFolder) {
-  const std::wstring planted = testsupport::TestDir() + L"\\planted_library.dll";
-  const std::wstring current = testsupport::TestDir() + L"\\dll-search-current";
+  const std::wstring beside = testsupport::TestDir();
+  const std::wstring current = beside + L"\\dll-search-current";
   ::CreateDirectoryW(current.c_str(), nullptr);
   ASSERT_TRUE(::SetCurrentDirectoryW(current.c_str()));
-  for (const std::wstring& copy : {testsupport::TestDir() + L"\\beside_before.dll",
-                                   testsupport::TestDir() + L"\\beside_after.dll",
+  for (const std::wstring& copy : {beside + L"\\beside_before.dll", beside + L"\\beside_after.dll",
                                    current + L"\\current_before.dll", current + L"\\current_after.dll"}) {
-    ASSERT_TRUE(::CopyFileW(planted.c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW((beside + L"\\planted_library.dll").c_str(), copy.c_str(), FALSE));
   }
   // Before: the usual search finds both, so the copies are where it looks.
-  for (const wchar_t* name : {L"beside_before.dll", L"current_before.dll"}) {
-    const HMODULE found = ::LoadLibraryW(name);
-    EXPECT_NE(found, nullptr) << "before: " << std::string(name, name + wcslen(name));
-    if (found) ::FreeLibrary(found);
-  }
-
+  EXPECT_TRUE(LoadsByName(L"beside_before.dll"));
+  EXPECT_TRUE(LoadsByName(L"current_before.dll"));
   platform::win32::RestrictDllSearch();
-  for (const wchar_t* name : {L"beside_after.dll", L"current_after.dll"}) {
-    const HMODULE found = ::LoadLibraryW(name);
-    EXPECT_EQ(found, nullptr) << "after: " << std::string(name, name + wcslen(name));
-    if (found) ::FreeLibrary(found);
-  }
-  const HMODULE system = ::LoadLibraryW(L"vdmdbg.dll");  // a system DLL still loads by name
-  EXPECT_NE(system, nullptr);
-  if (system) ::FreeLibrary(system);
+  EXPECT_FALSE(LoadsByName(L"beside_after.dll"));
+  EXPECT_FALSE(LoadsByName(L"current_after.dll"));
+  EXPECT_TRUE(LoadsByName(L"vdmdbg.dll"));  // a system DLL still loads by name
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ using namespace std::chrono_literals;
 using Body = testsupport::LoopbackServer::Body;
 using testsupport::LoopbackServer;
 
+// Only the first and the last character of the published text count against
+// the running 2.1: "2.2\n" ends in a line break, a minor of 0.
 TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffered) {
   platform::win32::Win32HttpGet http;
   fakes::FakeUserInterface ui;
@@ -27,8 +29,8 @@ TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffe
   platform::win32::Win32ProfileFiles profiles;
   const dravik::Language french(profiles, dravik::LanguageFilePath(testsupport::ProgramDir(), L"French"));
   const dravik::MessageTexts messages;
-  const std::wstring kLatest = L"Vous utilisez déjà la dernière version.";  // French.lng's
   const auto check = [&](const std::wstring& site, int starts) {
+    ui.boxes.clear();
     dravik::UpdateCheck check(http, ui, shell, french, messages, L"C:\\Dravik", site);
     for (int i = 0; i < starts; ++i) check.start();  // a second start replaces the first
     ::Sleep(300);  // the answer waits for this thread's message loop, which is not running
@@ -36,14 +38,14 @@ TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffe
     EXPECT_TRUE(testsupport::PumpUntil([&] { return !http.busy(); }, 10s));
     testsupport::PumpFor(1s);  // a late or second answer would show up here
   };
+  const wchar_t* latest = L"Vous utilisez déjà la dernière version.";  // French.lng's
   const struct { Body body; int starts; std::wstring text; unsigned flags; } rows[] = {
       {"2.2", 2, L"New version available!\r\nVersion: 2.2\r\n\r\nWould you like to download it from our website?",
        0x24},  // question icon, Yes and No
-      {"2.1", 1, kLatest, 0x40}, {"2.2\n", 1, kLatest, 0x40},  // information, OK
+      {"2.1", 1, latest, 0x40}, {"2.2\n", 1, latest, 0x40}, {"1.9", 1, latest, 0x40},  // information, OK
       {Body(), 1, L"", 0}, {Body(""), 1, L"", 0}};  // no answer, an empty one: silent
   for (const auto& row : rows) {
     LoopbackServer server(row.body);
-    ui.boxes.clear();
     ui.answers = {platform::mb::kAnswerYes};
     check(server.site, row.starts);
     ASSERT_EQ(ui.boxes.size(), row.text.empty() ? 0u : 1u) << row.body.value_or("(none)");
@@ -52,8 +54,7 @@ TEST(UpdateCheckWine, AnswersComeThroughTheMessageLoopAndOnlyANewerVersionIsOffe
     EXPECT_EQ(ui.boxes[0].title, L"Dravik Task Manager");
     EXPECT_EQ(ui.boxes[0].flags, row.flags);
   }
-  const std::wstring gone = LoopbackServer(std::nullopt).site;
-  check(gone, 1);  // nobody listens on its port any more
+  check(LoopbackServer(std::nullopt).site, 1);  // nobody listens on its port any more
   EXPECT_TRUE(ui.boxes.empty());
   ASSERT_EQ(shell.calls.size(), 1u);  // Yes to the newer version opens the site, in the program folder
   const auto& call = shell.calls[0];

@@ -6,14 +6,11 @@ namespace testsupport {
 
 namespace {
 std::wstring Required(const wchar_t* name) {
-  wchar_t buffer[1024];
-  const DWORD length = ::GetEnvironmentVariableW(name, buffer, 1024);
-  if (length == 0 || length >= 1024) {
-    // Run through ctest, which sets these; a missing one is a broken set-up, not a skip.
-    fwprintf(stderr, L"environment variable %ls is not set\n", name);
-    ::ExitProcess(3);
-  }
-  return std::wstring(buffer, length);
+  const wchar_t* value = _wgetenv(name);
+  if (value && *value) return value;
+  // Run through ctest, which sets these; a missing one is a broken set-up, not a skip.
+  fwprintf(stderr, L"environment variable %ls is not set\n", name);
+  ::ExitProcess(3);
 }
 }  // namespace
 
@@ -47,11 +44,9 @@ ChildProcess Start(const std::wstring& exe, const std::wstring& arguments, const
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
-    return ChildProcess();
-  }
-  return ChildProcess(info);
+  const bool started = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+  return started ? ChildProcess(info) : ChildProcess();
 }
 
 Thread::Thread(std::function<void()> body) : body_(std::move(body)) {
@@ -82,42 +77,23 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 }
 
 std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
-  struct Search {
-    DWORD pid;
-    const wchar_t* cls;
-    std::vector<HWND> found;
-  } search{pid, className, {}};
-  ::EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        wchar_t cls[256] = {};
-        if (s->cls) ::GetClassNameW(window, cls, 256);
-        if (owner == s->pid && (!s->cls || wcscmp(cls, s->cls) == 0)) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, className, nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == pid) found.push_back(window);
+  }
+  return found;
 }
 
 HWND Descendant(HWND parent, const wchar_t* className, int id) {
-  struct Search {
-    const wchar_t* cls;
-    int id;
-    HWND found;
-  } search{className, id, nullptr};
-  ::EnumChildWindows(parent, [](HWND w, LPARAM param) {
-    auto* s = reinterpret_cast<Search*>(param);
+  for (HWND child = nullptr; (child = ::FindWindowExW(parent, child, nullptr, nullptr)) != nullptr;) {
     wchar_t cls[64] = {};
-    ::GetClassNameW(w, cls, 64);
-    if ((!s->cls || _wcsicmp(cls, s->cls) == 0) && (s->id < 0 || ::GetDlgCtrlID(w) == s->id)) {
-      s->found = w;
-      return FALSE;
-    }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+    ::GetClassNameW(child, cls, 64);
+    if ((!className || _wcsicmp(cls, className) == 0) && (id < 0 || ::GetDlgCtrlID(child) == id)) return child;
+    if (const HWND found = Descendant(child, className, id)) return found;
+  }
+  return nullptr;
 }
 
 std::wstring WindowText(HWND window) {
@@ -129,12 +105,10 @@ std::wstring WindowText(HWND window) {
 MessageBoxInfo FindMessageBox(DWORD pid) {
   for (HWND box : WindowsOf(pid, L"#32770")) {
     if (!::IsWindowVisible(box)) continue;
-    // The message is the static control with id 0xFFFF.
-    HWND text = ::GetDlgItem(box, 0xFFFF);
     MessageBoxInfo info;
     info.window = box;
     info.title = WindowText(box);
-    info.text = text ? WindowText(text) : L"";
+    info.text = WindowText(::GetDlgItem(box, 0xFFFF));  // the message: the static control with id 0xFFFF
     // The icon's control id differs between systems; its style does not.
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
       wchar_t cls[16] = {};

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include <gtest/gtest.h>
+
 // Win32 structures are filled by naming only the fields a call reads.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
@@ -44,8 +46,6 @@ MessageBoxAnswerer::MessageBoxAnswerer(int button, std::function<void()> whileSh
         answered_ = ::PostMessageW(box.window, WM_COMMAND, press, 0) != FALSE && has;
       }) {}
 
-MessageBoxAnswerer::~MessageBoxAnswerer() = default;
-
 bool MessageBoxAnswerer::finish() {
   thread_.join();
   return answered_;
@@ -66,17 +66,11 @@ int FontCharset(HWND control) {
 
 namespace {
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return name;
-}
-
 // How the control draws its text, as DrawText flags; nullopt for controls
 // that show no text (pictures, frames).
-std::optional<UINT> TextFormat(HWND control, const std::wstring& className) {
+std::optional<UINT> TextFormat(HWND control, const wchar_t* className) {
   const LONG style = ::GetWindowLongW(control, GWL_STYLE);
-  if (::lstrcmpiW(className.c_str(), L"Static") == 0) {
+  if (::lstrcmpiW(className, L"Static") == 0) {
     UINT format = DT_EXPANDTABS | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
     switch (style & SS_TYPEMASK) {
       case SS_LEFT: case SS_CENTER: case SS_RIGHT: return format | DT_WORDBREAK;
@@ -84,7 +78,7 @@ std::optional<UINT> TextFormat(HWND control, const std::wstring& className) {
       default: return std::nullopt;
     }
   }
-  if (::lstrcmpiW(className.c_str(), L"Button") == 0) {
+  if (::lstrcmpiW(className, L"Button") == 0) {
     const LONG type = style & BS_TYPEMASK;
     if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) return std::nullopt;
     return (style & BS_MULTILINE) ? UINT{DT_WORDBREAK} : UINT{DT_SINGLELINE};
@@ -92,24 +86,18 @@ std::optional<UINT> TextFormat(HWND control, const std::wstring& className) {
   return std::nullopt;
 }
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-  return TRUE;
-}
-
 }  // namespace
 
-TextFit CheckTextsFit(HWND window) {
-  std::vector<HWND> children;
-  ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  TextFit fit;
-  for (HWND child : children) {
+void ExpectTextsFit(HWND window, int least, const std::wstring& what) {
+  int measured = 0;
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (!(::GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
-    const std::wstring className = ClassOf(child);
+    wchar_t className[64] = {};
+    ::GetClassNameW(child, className, 64);
     const auto format = TextFormat(child, className);
     const std::wstring text = WindowText(child);
     if (!format || text.empty()) continue;
-    ++fit.measured;
+    ++measured;
     // What the parent's client area cuts off a control is clipped as well.
     RECT room{}, parent{}, shown{};
     ::GetClientRect(child, &room);
@@ -118,7 +106,7 @@ TextFit CheckTextsFit(HWND window) {
     ::IntersectRect(&shown, &placed, &parent);
     room.right = std::min(room.right, room.left + (shown.right - shown.left));
     room.bottom = std::min(room.bottom, room.top + (shown.bottom - shown.top));
-    if (::lstrcmpiW(className.c_str(), L"Button") == 0) {
+    if (::lstrcmpiW(className, L"Button") == 0) {
       ::InflateRect(&room, -::GetSystemMetrics(SM_CXEDGE), -::GetSystemMetrics(SM_CYEDGE));
     }
     RECT needed{0, 0, (*format & DT_WORDBREAK) ? room.right - room.left : 0, 0};
@@ -129,25 +117,11 @@ TextFit CheckTextsFit(HWND window) {
     ::ReleaseDC(child, dc);
     const SIZE need{needed.right - needed.left, needed.bottom - needed.top};
     const SIZE have{room.right - room.left, room.bottom - room.top};
-    if (need.cx > have.cx || need.cy > have.cy) {
-      fit.clipped.push_back({::GetDlgCtrlID(child), className, text, need, have});
-    }
+    EXPECT_TRUE(need.cx <= have.cx && need.cy <= have.cy)
+        << "control " << ::GetDlgCtrlID(child) << " \"" << text << "\" needs " << need.cx << "x" << need.cy
+        << ", has " << have.cx << "x" << have.cy << ": " << what << " at " << ScreenDpi() << " DPI";
   }
-  return fit;
-}
-
-std::string TextFit::describe() const {
-  std::string out;
-  for (const ClippedText& c : clipped) {
-    char utf8[1024] = {};
-    ::WideCharToMultiByte(CP_UTF8, 0, c.text.c_str(), -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
-    char cls[64] = {};
-    ::WideCharToMultiByte(CP_UTF8, 0, c.className.c_str(), -1, cls, sizeof(cls) - 1, nullptr, nullptr);
-    out += "id " + std::to_string(c.id) + " " + cls + " \"" + utf8 + "\" needs " +
-           std::to_string(c.needed.cx) + "x" + std::to_string(c.needed.cy) + ", has " +
-           std::to_string(c.room.cx) + "x" + std::to_string(c.room.cy) + "\n";
-  }
-  return out;
+  EXPECT_GE(measured, least) << what;
 }
 
 int ScreenDpi() {
@@ -160,6 +134,11 @@ int ScreenDpi() {
 int ExpectedDpi() {
   const wchar_t* given = _wgetenv(L"DRAVIK_EXPECT_DPI");
   return given ? _wtoi(given) : 0;
+}
+
+void ExpectTheRunsDpi() {
+  const int dpi = ExpectedDpi();
+  EXPECT_TRUE(dpi == 0 || ScreenDpi() == dpi) << "the screen resolution was not applied: " << ScreenDpi();
 }
 
 }  // namespace testsupport

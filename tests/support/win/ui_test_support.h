@@ -29,7 +29,7 @@ class MessageBoxAnswerer {
   // `whileShown` runs on the answering thread once the box is seen, before it is answered.
   explicit MessageBoxAnswerer(int button, std::function<void()> whileShown = nullptr,
                               std::chrono::milliseconds timeout = std::chrono::seconds(10));
-  ~MessageBoxAnswerer();
+  ~MessageBoxAnswerer() = default;
   // Waits for the thread; true when a box was seen and answered.
   bool finish();
   std::wstring title() const { return box_.title; }
@@ -48,28 +48,19 @@ RECT RectInParent(HWND child);
 // The character set of the font `control` draws with; -1 without a font.
 int FontCharset(HWND control);
 
-// A static text or push button whose text needs more room than its control
-// gives it: the extent DrawText (DT_CALCRECT) finds in the control's own font,
-// wrapped as the control wraps, against the control's client rectangle (less a
-// push button's 3D border, and less what the parent's client area cuts off).
-struct ClippedText {
-  int id = 0;
-  std::wstring className;
-  std::wstring text;
-  SIZE needed{};
-  SIZE room{};
-};
-struct TextFit {
-  int measured = 0;  // visible static texts and push buttons that hold a text
-  std::vector<ClippedText> clipped;
-  // "id 206 Static \"...\" needs 300x36, has 290x32" per clipped control.
-  std::string describe() const;
-};
-TextFit CheckTextsFit(HWND window);
+// Expects every visible static text and push button of `window` that holds a
+// text to fit its control, and at least `least` of them measured: the extent
+// DrawText (DT_CALCRECT) finds in the control's own font, wrapped as the
+// control wraps, against the control's client rectangle (less a push button's
+// 3D border, and less what the parent's client area cuts off). `what` names
+// the case in a failure.
+void ExpectTextsFit(HWND window, int least, const std::wstring& what);
 
 // The screen's pixels per inch as this process sees them.
 int ScreenDpi();
 // The resolution the run was started at (DRAVIK_EXPECT_DPI), 0 when not given.
 int ExpectedDpi();
+// Fails the test when the run was started at a resolution the screen lacks.
+void ExpectTheRunsDpi();
 
 }  // namespace testsupport

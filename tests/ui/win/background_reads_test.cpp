@@ -15,8 +15,7 @@
 namespace {
 
 struct Reader {
-  Reader() : thread(::GetCurrentThreadId()) {}
-  DWORD thread;
+  DWORD thread = ::GetCurrentThreadId();  // the one it is made on
   int reads = 0;
 };
 struct Number final : dravik::Snapshot {
@@ -40,19 +39,19 @@ TEST(BackgroundReads, AReadThatThrowsIsReportedOnceAndTheWorkerGoesOn) {
     number->readOn = reader.thread;
     return number;
   };
-  const auto done = [&] { return testsupport::PumpUntil([&] { return !reads.busy(); }); };
+  const auto readAndWait = [&](auto read) {
+    reads.request(read);
+    return testsupport::PumpUntil([&] { return !reads.busy(); });
+  };
 
   testsupport::MessageBoxAnswerer box(IDOK);
-  reads.request(failing);
-  ASSERT_TRUE(done());
+  ASSERT_TRUE(readAndWait(failing));
   ASSERT_TRUE(box.finish()) << "no report of the exception";
   EXPECT_EQ(box.title(), L"Warning");
   EXPECT_EQ(box.text(), L"0:Error in ReadNumbers.  Error Message: no table");
   // Once only: a second box would hold the worker, and the next read with it.
-  reads.request(failing);
-  ASSERT_TRUE(done());
-  reads.request(counting);
-  ASSERT_TRUE(done());
+  ASSERT_TRUE(readAndWait(failing));
+  ASSERT_TRUE(readAndWait(counting));
   EXPECT_EQ(delivered, (std::vector<int>{-1, -1, 1}));
   EXPECT_NE(readerThread, ::GetCurrentThreadId()) << "the reader was made on the window's thread";
 

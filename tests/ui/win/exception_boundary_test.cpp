@@ -6,42 +6,37 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <system_error>
 
 #include "support/win/ui_test_support.h"
 #include "ui/win/window_object.h"
 
+// Win32 structures are filled by naming only the fields a call reads.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
 
 constexpr UINT kThrow = WM_APP + 7;
-constexpr wchar_t kClass[] = L"DravikThrowingWindow";
 
 // A window whose handling of kThrow fails every time.
 struct Thrower {
   HWND window_ = nullptr;
   int attempts = 0;
-  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kThrow) {
-      ++attempts;
-      throw std::runtime_error("boom");
-    }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
-  }
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return dravik::DispatchToObject(window, message, wParam, lParam, &Thrower::window_, L"Thrower",
-                                    [&](Thrower& self) { return self.handle(message, wParam, lParam); });
-  }
 };
 
+LRESULT CALLBACK ThrowerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return dravik::DispatchToObject(window, message, wParam, lParam, &Thrower::window_, L"Thrower", [&](Thrower& self) {
+    if (message != kThrow) return ::DefWindowProcW(window, message, wParam, lParam);
+    ++self.attempts;
+    throw std::runtime_error("boom");
+  });
+}
+
 TEST(ExceptionBoundary, AnExceptionInAWindowIsReportedOnceAndTheWindowGoesOn) {
-  WNDCLASSEXW cls{};
-  cls.cbSize = sizeof(cls);
-  cls.lpfnWndProc = &Thrower::WindowProc;
-  cls.hInstance = ::GetModuleHandleW(nullptr);
-  cls.lpszClassName = kClass;
-  ::RegisterClassExW(&cls);
+  const WNDCLASSW cls{
+      .lpfnWndProc = &ThrowerProc, .hInstance = ::GetModuleHandleW(nullptr), .lpszClassName = L"DravikThrowingWindow"};
+  ::RegisterClassW(&cls);
   Thrower thrower;
-  HWND window = ::CreateWindowExW(0, kClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+  HWND window = ::CreateWindowExW(0, cls.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                                   cls.hInstance, &thrower);
   ASSERT_TRUE(window) << "no window could be made (no display?)";
 
@@ -59,15 +54,6 @@ TEST(ExceptionBoundary, AnExceptionInAWindowIsReportedOnceAndTheWindowGoesOn) {
   EXPECT_EQ(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 0);
   EXPECT_TRUE(::DestroyWindow(window));
   EXPECT_EQ(thrower.window_, nullptr) << "the object kept a destroyed window";
-
-  // A system error gives its number.
-  testsupport::MessageBoxAnswerer system(IDOK);
-  const int result = platform::win32::Guarded(L"GetSysDir", -1, []() -> int {
-    throw std::system_error(5, std::system_category(), "denied");
-  });
-  EXPECT_EQ(result, -1);
-  ASSERT_TRUE(system.finish());
-  EXPECT_EQ(system.text().rfind(L"5:Error in GetSysDir.  Error Message: denied", 0), 0u) << system.text();
 }
 
 }  // namespace
