@@ -13,6 +13,11 @@ namespace {
 
 using namespace dravik;
 
+std::string Read(const std::string& pathInTree) {
+  std::ifstream in(std::string(DRAVIK_SOURCE_DIR) + pathInTree, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 TEST(MainLanguage, TipsTabsAndStatusTipsTakeTheirKeysInOrder) {
   // Menus and columns are tied to their keys by their English texts below.
   std::vector<std::string> tips, tabs, status;
@@ -27,8 +32,7 @@ TEST(MainLanguage, TipsTabsAndStatusTipsTakeTheirKeysInOrder) {
 }
 
 TEST(EnglishLanguageFile, HoldsEveryKeyTheProgramReadsWithItsOwnEnglishTexts) {
-  std::ifstream in(std::string(DRAVIK_SOURCE_DIR) + "/localization/languages/English.lng", std::ios::binary);
-  const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string file = Read("/localization/languages/English.lng");
   ASSERT_FALSE(file.empty()) << "English.lng not found";
   const auto text = [&](const std::string& section, const std::string& key) {
     return LookupProfileValue(file, section, key, "\x01missing", 1000);
@@ -53,6 +57,27 @@ TEST(EnglishLanguageFile, HoldsEveryKeyTheProgramReadsWithItsOwnEnglishTexts) {
     }
   }
   for (const MessageTextKey& m : MessageTextKeys()) { EXPECT_EQ(text(m.section, m.key), narrow(m.english)) << m.key; }
+}
+
+// The help pages quote the screen's words as English.lng has them: the
+// service states by state code 1 to 7 and the priority bands from base
+// priority 0 up as lists, the task statuses in bold, the status bar's panels
+// as "(figure) label" and their tips in italics.
+TEST(HelpPages, QuoteTheStatesPrioritiesAndPanelsOfTheEnglishLanguageFile) {
+  const std::string english = Read("/localization/languages/English.lng");
+  const struct { const char* page; std::vector<const char*> keys; const char* before; const char* after; } quotes[] = {
+      {"services", {"101", "102", "103", "77", "104", "105", "106"}, "", ""},
+      {"processes", {"80", "81", "82", "83", "8301", "84", "85"}, "", ""},
+      {"tasks", {"77"}, "<b>", "</b>"}, {"tasks", {"78"}, "<b>", "</b>"},
+      {"statusbar", {"74"}, ") ", "<"}, {"statusbar", {"68"}, ") ", "<"}, {"statusbar", {"70"}, ") ", "<"},
+      {"statusbar", {"72"}, ") ", "<"}, {"statusbar", {"69"}, "<i>", "</i>"}, {"statusbar", {"71"}, "<i>", "</i>"},
+      {"statusbar", {"73"}, "<i>", "</i>"}};
+  for (const auto& q : quotes) {
+    std::string quoted;
+    for (const char* key : q.keys) quoted += (quoted.empty() ? "" : ", ") + LookupProfileValue(english, "Main", key, "", 1024);
+    const std::string page = Read("/shell/help/" + std::string(q.page) + ".html");
+    EXPECT_NE(page.find(q.before + quoted + q.after), std::string::npos) << q.page << " does not quote " << quoted;
+  }
 }
 
 }  // namespace

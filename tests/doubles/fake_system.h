@@ -28,13 +28,12 @@ class FakeSystemInfo final : public platform::SystemInfo {
 class FakeShell final : public platform::Shell {
  public:
   struct Call {
-    std::wstring verb, file, parameters, folder;
+    std::wstring verb, file, folder;
     int show;
   };
   std::intptr_t execute(const std::wstring& verb, const std::wstring& file,
-                        const std::wstring& parameters, const std::wstring& folder,
-                        int showCommand) override {
-    calls.push_back({verb, file, parameters, folder, showCommand});
+                        const std::wstring&, const std::wstring& folder, int showCommand) override {
+    calls.push_back({verb, file, folder, showCommand});
     return 42;  // above 32: success
   }
   std::vector<Call> calls;
@@ -48,20 +47,14 @@ class FakeUserInterface final : public platform::UserInterface {
   };
   int messageBox(const std::wstring& text, const std::wstring& title, unsigned flags) override {
     boxes.push_back({text, title, flags});
-    events.push_back(L"box");
     if (answers.empty()) return platform::mb::kAnswerOk;
     const int answer = answers.front();
     answers.erase(answers.begin());
     return answer;
   }
-  void pumpMessages() override {
-    ++pumps;
-    events.push_back(L"pump");
-  }
+  void pumpMessages() override {}
   std::vector<Box> boxes;
   std::vector<int> answers;  // given in turn; OK when none is left
-  std::vector<std::wstring> events;
-  int pumps = 0;
 };
 
 class FakeInstanceLock final : public platform::InstanceLock {
@@ -71,14 +64,9 @@ class FakeInstanceLock final : public platform::InstanceLock {
 
 class FakeControlLibrary final : public platform::ControlLibrary {
  public:
-  void initExtendedClasses() override { ++inits; }
-  bool availableInSystem(const std::wstring& folder) override {
-    askedSystemFolder = folder;
-    return inSystem;
-  }
+  void initExtendedClasses() override {}
+  bool availableInSystem(const std::wstring&) override { return inSystem; }
   bool inSystem = true;
-  int inits = 0;
-  std::wstring askedSystemFolder;
 };
 
 }  // namespace fakes
