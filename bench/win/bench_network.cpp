@@ -29,12 +29,12 @@
 #include "network/win/network_tab.h"
 #include "platform/win32/win32_network_tables.h"
 #include "platform/win32/win32_window_manager.h"
+#include "bench/win/bench_support.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+using bench::Clock;
+using bench::Milliseconds;
 
 // Tables built in memory, in the system's layout, answering like the real calls.
 class MemoryTables final : public platform::NetworkTables {
@@ -74,7 +74,7 @@ class MemoryTables final : public platform::NetworkTables {
     } else {
       std::memcpy(b, t.data(), t.size());
     }
-    readMs += Ms(Clock::now() - start);
+    readMs += Milliseconds(Clock::now() - start);
     return result;
   }
   std::vector<std::uint8_t> tcp_, udp_;
@@ -97,7 +97,7 @@ class TimedTables final : public platform::NetworkTables {
   std::uint32_t timed(F f) {
     const auto start = Clock::now();
     const std::uint32_t r = f();
-    readMs += Ms(Clock::now() - start);
+    readMs += Milliseconds(Clock::now() - start);
     return r;
   }
   platform::win32::Win32NetworkTables real;
@@ -237,18 +237,18 @@ int Model(int rows) {
     model.ParseTcpTable();
     model.LoadUdpTable();
     model.ParseUdpTable();
-    parse.push_back(Ms(Clock::now() - start));
+    parse.push_back(Milliseconds(Clock::now() - start));
     start = Clock::now();
     const auto services = Services(tables, false, false, false);
     dravik::BuildNetworkRows(model, {services.processPath, services.placeholderName});
-    build.push_back(Ms(Clock::now() - start));
+    build.push_back(Milliseconds(Clock::now() - start));
     for (auto [times, sort, icons] : {std::tuple{&full, true, true}, std::tuple{&noSort, false, true},
                                       std::tuple{&noIcons, true, false}}) {
       dravik::NetworkTab tab(window.context, window.list, tables, Services(tables, false, sort, icons));
       tables.readMs = 0;
       start = Clock::now();
       Rebuild(tab);
-      times->push_back(Ms(Clock::now() - start) - tables.readMs);
+      times->push_back(Milliseconds(Clock::now() - start) - tables.readMs);
     }
   }
   std::printf("model rebuild, %d TCP + 10 UDP rows, median of 5, table reads excluded:\n", rows);
@@ -336,13 +336,13 @@ int WineRebuild(int connections) {
       const std::wstring path = ProcessPath(pid);
       if (!path.empty()) ShellIcon(path);
     }
-    bare.push_back(Ms(Clock::now() - start));
+    bare.push_back(Milliseconds(Clock::now() - start));
 
     TimedTables timed;
     dravik::NetworkTab tab(window.context, window.list, timed, Services(timed, true, true, true));
     start = Clock::now();
     Rebuild(tab);
-    rebuild.push_back(Ms(Clock::now() - start));
+    rebuild.push_back(Milliseconds(Clock::now() - start));
     rows = ListView_GetItemCount(window.list);
   }
   std::printf("rebuild with %d loopback connections (%d rows listed), median of 3:\n", connections, rows);

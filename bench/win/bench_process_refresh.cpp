@@ -25,21 +25,13 @@
 #include "platform/win32/win32_window_manager.h"
 #include "processes/process_list.h"
 #include "processes/win/processes_tab.h"
+#include "bench/win/bench_support.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
-}
-
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\'));
-}
+using bench::Clock;
+using bench::Milliseconds;
+using bench::OwnFolder;
 
 HWND CreateProcessList(HWND parent) {
   HWND list = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 900,
@@ -190,7 +182,7 @@ int wmain(int argc, wchar_t** argv) {
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 920, 540, nullptr,
                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
   platform::win32::Win32ProfileFiles profiles;
-  dravik::Language language(profiles, ProgramFolder() + L"\\bench-missing.lng");
+  dravik::Language language(profiles, OwnFolder() + L"\\bench-missing.lng");
   dravik::MessageTexts messages;
   platform::win32::Win32UserInterface ui;
 
@@ -211,7 +203,7 @@ int wmain(int argc, wchar_t** argv) {
   bench.measure("processes running now");
 
   if (extra > 0) {
-    const std::wstring child = ProgramFolder() + L"\\processes_idle_child.exe";
+    const std::wstring child = OwnFolder() + L"\\processes_idle_child.exe";
     std::vector<platform::win32::UniqueKernelHandle> children;
     const auto startAll = Clock::now();
     for (int i = 0; i < extra; ++i) {

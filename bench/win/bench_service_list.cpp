@@ -21,10 +21,12 @@
 #include "platform/win32/win32_services.h"
 #include "services/win/services_tab.h"
 #include "tests/services/win/test_service_install.h"
+#include "bench/win/bench_support.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::OwnFolder;
 using platform::win32::UniqueServiceHandle;
 
 constexpr int kExtraServices = 300;
@@ -38,13 +40,6 @@ class ConsoleUserInterface final : public platform::UserInterface {
   }
   void pumpMessages() override {}
 };
-
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L'\\'));
-}
 
 std::wstring WriteLanguageFile() {
   static const char kText[] =
@@ -121,7 +116,7 @@ template <typename Work>
 double Milliseconds(Work work) {
   const auto start = Clock::now();
   work();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  return bench::Milliseconds(Clock::now() - start);
 }
 
 // Registered test services, removed when the owner goes.
@@ -229,7 +224,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wprintf(L"fastest of %d alternating rounds each\n", rounds);
     measure(L"system services");
     {
-      ExtraServices extra(kExtraServices, ProgramFolder() + L"\\test_service.exe");
+      ExtraServices extra(kExtraServices, OwnFolder() + L"\\test_service.exe");
       if (extra.size() != static_cast<std::size_t>(kExtraServices)) {
         std::fwprintf(stderr, L"only %zu of %d test services could be registered\n", extra.size(), kExtraServices);
         exitCode = 1;

@@ -25,8 +25,11 @@
 #include "platform/win32/system_library.h"
 #include "support/win/test_support.h"
 #include "ui/commands.h"
+#include "bench/win/bench_support.h"
 
 namespace {
+
+using bench::OwnFolder;
 
 using testsupport::WaitFor;
 
@@ -106,13 +109,6 @@ std::vector<std::pair<int, HWND>> TaskWindows(DWORD helper) {
 bool Answers(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
   return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 30000, &result) != 0;
-}
-
-std::wstring OwnFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
 }  // namespace

@@ -21,19 +21,13 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "bench/win/bench_support.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-std::wstring OwnFolder() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\'));
-}
+using bench::Clock;
+using bench::Milliseconds;
+using bench::OwnFolder;
 
 struct Search {
   DWORD pid;

@@ -16,8 +16,11 @@
 #include "app/win/refresh_timer.h"
 #include "platform/win32/win32_profile_files.h"
 #include "tasks/win/tasks_tab.h"
+#include "bench/win/bench_support.h"
 
 namespace {
+
+using bench::OwnFolder;
 
 // End Task is not measured: no question is ever asked.
 class NoQuestions final : public platform::UserInterface {
@@ -44,13 +47,6 @@ double WallMs() {
   ::QueryPerformanceCounter(&now);
   ::QueryPerformanceFrequency(&frequency);
   return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::wstring OwnFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, n);
-  return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
 void Pump() {
