@@ -8,15 +8,16 @@
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_process_query.h"
 #include "platform/win32/win32_shell_files.h"
-#include "support/win/process_test_window.h"
+#include "support/win/tab_test_window.h"
+#include "support/win/ui_test_support.h"
 
 namespace {
 
 TEST(ProcessesTab, AStartedProcessIsListedAndItsCommandsAskFirst) {
-  processtest::TestWindow window{14};
+  tabtest::TabWindow window{dravik::Tab::Tasks, 14, /*scripted=*/false};  // real message boxes
   platform::win32::Win32ShellFiles shell;
   platform::win32::Win32ProcessControl control;
-  dravik::ProcessesTab tab{window.app, window.list,
+  dravik::ProcessesTab tab{window.context, window.list,
                            {[] { return std::make_unique<platform::win32::Win32ProcessQuery>(); }, shell, control},
                            platform::win32::UserGroupSeparator()};
   // Handles messages until the rebuild asked for has shown.
@@ -26,12 +27,12 @@ TEST(ProcessesTab, AStartedProcessIsListedAndItsCommandsAskFirst) {
   const std::wstring pid = std::to_wstring(child.pid());
   tab.refresh();
   ASSERT_TRUE(shown());
-  int row = window.rowWith(1, pid);
+  int row = window.find(1, pid);
   ASSERT_GE(row, 0) << "pid " << pid << " not among " << window.rows() << " rows";
-  EXPECT_EQ(window.cell(row, 0), L"processes_idle_child.exe");
+  EXPECT_EQ(window.text(row, 0), L"processes_idle_child.exe");
   // Wine reports a working set of 0 and no priority.
-  EXPECT_EQ(window.cell(row, 2), L" KB");
-  EXPECT_EQ(window.cell(row, 4), L"Real time");
+  EXPECT_EQ(window.text(row, 2), L" KB");
+  EXPECT_EQ(window.text(row, 4), L"Real time");
   EXPECT_EQ(window.panels[1], (std::vector<std::wstring>{L"(" + std::to_wstring(window.rows()) + L") Processes"}));
   EXPECT_TRUE(tab.command(dravik::Command::TerminateProcess));  // nothing selected: nothing asked
 
@@ -55,7 +56,7 @@ TEST(ProcessesTab, AStartedProcessIsListedAndItsCommandsAskFirst) {
   EXPECT_EQ(child.exitCode(), 0u);
   ASSERT_TRUE(shown());
   EXPECT_EQ(window.panels[1].size(), 2u) << "the list was not rebuilt";
-  EXPECT_EQ(window.rowWith(1, pid), -1);
+  EXPECT_EQ(window.find(1, pid), -1);
 }
 
 }  // namespace

@@ -52,7 +52,6 @@ class TabWindow {
 
   int rows() const { return ListView_GetItemCount(list); }
   std::wstring text(int row, int column) const { return dravik::ListViewText(list, row, column); }
-  std::wstring cell(int row, int column) const { return text(row, column); }
   int image(int row) const {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
@@ -71,7 +70,6 @@ class TabWindow {
     }
     return -1;
   }
-  int rowWith(int column, const std::wstring& value) const { return find(column, value); }
 
   HWND window = nullptr, list = nullptr;
   fakes::FakeUserInterface ui;
@@ -80,7 +78,6 @@ class TabWindow {
   std::vector<std::wstring>& panel1 = panels[1];
   std::vector<bool> enables;  // every enabling and disabling of the main window
   dravik::AppContext context;
-  dravik::AppContext& app = context;
 
  private:
   platform::win32::Win32UserInterface realUi_;

@@ -10,7 +10,8 @@
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_task_windows.h"
 #include "processes/process_path.h"
-#include "support/win/process_test_window.h"
+#include "support/win/tab_test_window.h"
+#include "support/win/ui_test_support.h"
 #include "tasks/win/tasks_tab.h"
 
 namespace {
@@ -39,14 +40,14 @@ class TasksTabTest : public ::testing::Test {
   int rowOf(HWND w) {
     wchar_t handle[24];
     std::swprintf(handle, 24, L"&h%llX", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(w)));
-    return window_.rowWith(2, handle);
+    return window_.find(2, handle);
   }
-  std::wstring status(HWND w) { return rowOf(w) < 0 ? L"<no row>" : window_.cell(rowOf(w), 1); }
+  std::wstring status(HWND w) { return rowOf(w) < 0 ? L"<no row>" : window_.text(rowOf(w), 1); }
 
-  processtest::TestWindow window_{4};
+  tabtest::TabWindow window_{dravik::Tab::Tasks, 4, /*scripted=*/false};  // real message boxes
   platform::win32::Win32ProcessControl control_;
   dravik::ProcessPaths paths_{control_};
-  dravik::TasksTab tab_{window_.app, window_.list, [this](std::uint32_t pid) { return paths_.GetProcessPath(pid); }};
+  dravik::TasksTab tab_{window_.context, window_.list, [this](std::uint32_t pid) { return paths_.GetProcessPath(pid); }};
   std::vector<testsupport::ChildProcess> helpers_;
 };
 
@@ -61,11 +62,11 @@ TEST_F(TasksTabTest, TheListFollowsTheWindowsAStalledOneAndEndTask) {
   for (HWND w : windows) {
     ASSERT_GE(rowOf(w), 0);
     EXPECT_EQ(status(w), L"Running");
-    EXPECT_EQ(window_.cell(rowOf(w), 0), testsupport::WindowText(w));
+    EXPECT_EQ(window_.text(rowOf(w), 0), testsupport::WindowText(w));
   }
-  EXPECT_EQ(window_.cell(rowOf(stubborn[0]), 3), std::to_wstring(helpers_[1].pid()));
-  EXPECT_EQ(window_.rowWith(0, L"Dravik Task Manager"), -1) << "the program's own window is listed";
-  dravik::RefreshTimer(window_.app, tab_).tick();  // the status bar from the real memory status
+  EXPECT_EQ(window_.text(rowOf(stubborn[0]), 3), std::to_wstring(helpers_[1].pid()));
+  EXPECT_EQ(window_.find(0, L"Dravik Task Manager"), -1) << "the program's own window is listed";
+  dravik::RefreshTimer(window_.context, tab_).tick();  // the status bar from the real memory status
   EXPECT_EQ(window_.panels[1].back(), L"(" + std::to_wstring(window_.rows()) + L") Tasks");
   EXPECT_NE(window_.panels[3].back().find(L"%) Mem Usage"), std::wstring::npos) << window_.panels[3].back();
   // Wine hands out no icon of another process's window: the stock one, not the blank picture.
@@ -77,7 +78,7 @@ TEST_F(TasksTabTest, TheListFollowsTheWindowsAStalledOneAndEndTask) {
   window_.select(row);
   ::SendMessageW(polite[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Renamed window"));
   tab_.refresh();
-  EXPECT_EQ(window_.cell(row, 0), L"Renamed window");
+  EXPECT_EQ(window_.text(row, 0), L"Renamed window");
   EXPECT_EQ(tab_.rows().selectedRow(), row);
 
   ::PostMessageW(stubborn[0], WM_APP + 1, 3500, 0);
@@ -88,7 +89,7 @@ TEST_F(TasksTabTest, TheListFollowsTheWindowsAStalledOneAndEndTask) {
   // probe); each may take the time-out, nothing more.
   EXPECT_LT(Clock::now() - began, milliseconds(2 * 250 + 400));
   EXPECT_EQ(status(stubborn[0]), L"Not Responding");
-  EXPECT_EQ(window_.cell(rowOf(stubborn[0]), 0), L"Stubborn 1");  // kept while it stalls
+  EXPECT_EQ(window_.text(rowOf(stubborn[0]), 0), L"Stubborn 1");  // kept while it stalls
   EXPECT_TRUE(testsupport::WaitFor([&] { return tab_.refresh(), status(stubborn[0]) == L"Running"; },
                                    std::chrono::seconds(8)));
 
